@@ -1,0 +1,216 @@
+// The operating system layer on POSIX systems.
+//
+// Paths are written DOS style in the configuration file and upper-cased by
+// its reader, while POSIX file names are case sensitive.  So a backslash
+// separates directories here too, and a path that does not exist as given
+// is looked up component by component, ignoring letter case the way the
+// configuration reader upper-cases (ASCII and code page 866 letters).
+// Drive letters are not mapped.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/os.h"
+#include "run/text_file.h"
+#include "run/text_helpers.h"
+
+namespace {
+
+using PathBuffer = char[kMaxPathLength + 1];
+
+bool SameNameIgnoringCase(const char *a, const char *b, size_t b_length) {
+  size_t i = 0;
+  for (; i < b_length && a[i] != '\0'; i++) {
+    if (UpperCaseCp866Byte(static_cast<unsigned char>(a[i])) !=
+        UpperCaseCp866Byte(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return i == b_length && a[i] == '\0';
+}
+
+bool Exists(const char *path) {
+  struct stat status;
+  return lstat(path, &status) == 0;
+}
+
+// Appends to resolved (which ends with the directory searched, or is empty
+// for the working directory) the entry of that directory whose name equals
+// name[0..length) ignoring case.  False when there is none.
+bool AppendMatchingEntry(char *resolved, size_t *used, const char *name,
+                         size_t length) {
+  DIR *directory = opendir(*used == 0 ? "." : resolved);
+  if (directory == nullptr)
+    return false;
+  bool found = false;
+  while (struct dirent *entry = readdir(directory)) {
+    if (!SameNameIgnoringCase(entry->d_name, name, length))
+      continue;
+    size_t entry_length = strlen(entry->d_name);
+    if (*used + entry_length > kMaxPathLength)
+      break;
+    memcpy(resolved + *used, entry->d_name, entry_length + 1);
+    *used += entry_length;
+    found = true;
+    break;
+  }
+  closedir(directory);
+  return found;
+}
+
+// Turns a DOS-style path into one that exists here, when some spelling of
+// it exists.  With for_creation the last component need not exist: it is
+// then kept as given.  False when the path is too long or a directory on
+// the way cannot be found.
+bool ResolvePath(const char *path, PathBuffer resolved, bool for_creation) {
+  size_t length = strnlen(path, kMaxPathLength + 1);
+  if (length == 0 || length > kMaxPathLength)
+    return false;
+  PathBuffer given;
+  for (size_t i = 0; i <= length; i++)
+    given[i] = path[i] == '\\' ? '/' : path[i];
+  if (Exists(given)) {
+    memcpy(resolved, given, length + 1);
+    return true;
+  }
+  size_t used = 0;
+  resolved[0] = '\0';
+  const char *component = given;
+  while (*component != '\0') {
+    const char *end = strchr(component, '/');
+    size_t component_length =
+        end == nullptr ? strlen(component) : static_cast<size_t>(end - component);
+    bool last = end == nullptr || end[1] == '\0';
+    if (component_length == 0 || (component_length == 1 && component[0] == '.') ||
+        (component_length == 2 && component[0] == '.' && component[1] == '.')) {
+      // Empty (root or doubled slash), "." and ".." are taken as they are.
+      if (used + component_length > kMaxPathLength)
+        return false;
+      memcpy(resolved + used, component, component_length);
+      used += component_length;
+      resolved[used] = '\0';
+    } else {
+      size_t before = used;
+      memcpy(resolved + used, component, component_length);
+      resolved[used + component_length] = '\0';
+      if (!Exists(resolved)) {
+        resolved[before] = '\0';
+        used = before;
+        if (!AppendMatchingEntry(resolved, &used, component, component_length)) {
+          if (!(last && for_creation))
+            return false;
+          memcpy(resolved + used, component, component_length);
+          resolved[used + component_length] = '\0';
+          used += component_length;
+        }
+      } else {
+        used += component_length;
+      }
+    }
+    if (end == nullptr)
+      break;
+    if (used + 1 > kMaxPathLength)
+      return false;
+    resolved[used++] = '/';
+    resolved[used] = '\0';
+    component = end + 1;
+  }
+  return true;
+}
+
+int Descriptor(const OsFile *file) { return static_cast<int>(file->handle); }
+
+bool stdout_is_console = false;
+char stdout_buffer[512];
+
+}  // namespace
+
+bool OsOpenForReading(const char *path, OsFile *file) {
+  PathBuffer resolved;
+  if (!ResolvePath(path, resolved, false))
+    return false;
+  int fd = open(resolved, O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  struct stat status;
+  if (fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    close(fd);
+    return false;
+  }
+  file->handle = fd;
+  return true;
+}
+
+bool OsOpenForWriting(const char *path, OsFile *file) {
+  PathBuffer resolved;
+  if (!ResolvePath(path, resolved, true))
+    return false;
+  int fd = open(resolved, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0)
+    return false;
+  file->handle = fd;
+  return true;
+}
+
+size_t OsReadBytes(OsFile *file, void *buffer, size_t count) {
+  for (;;) {
+    ssize_t got = read(Descriptor(file), buffer, count);
+    if (got >= 0)
+      return static_cast<size_t>(got);
+    if (errno != EINTR)
+      return 0;
+  }
+}
+
+bool OsWriteBytes(OsFile *file, const void *bytes, size_t count) {
+  const char *next = static_cast<const char *>(bytes);
+  while (count > 0) {
+    ssize_t put = write(Descriptor(file), next, count);
+    if (put < 0 && errno == EINTR)
+      continue;
+    if (put <= 0)
+      return false;
+    next += put;
+    count -= static_cast<size_t>(put);
+  }
+  return true;
+}
+
+bool OsSetPosition(OsFile *file, int64_t offset, OsSeekOrigin origin) {
+  int whence = origin == kSeekFromEnd ? SEEK_END : SEEK_SET;
+  return lseek(Descriptor(file), static_cast<off_t>(offset), whence) >= 0;
+}
+
+int64_t OsPosition(OsFile *file) {
+  return static_cast<int64_t>(lseek(Descriptor(file), 0, SEEK_CUR));
+}
+
+bool OsCloseFile(OsFile *file) {
+  int fd = Descriptor(file);
+  file->handle = -1;
+  return close(fd) == 0;
+}
+
+void OsSetUpStandardOutput() {
+  // Done once per process: setvbuf is only allowed before the first write,
+  // and a test may run the program several times in one process.
+  static bool done = false;
+  if (done)
+    return;
+  done = true;
+  stdout_is_console = isatty(STDOUT_FILENO) != 0;
+  if (stdout_is_console)
+    setvbuf(stdout, nullptr, _IONBF, 0);
+  else
+    setvbuf(stdout, stdout_buffer, _IOFBF, sizeof stdout_buffer);
+}
+
+bool OsStandardOutputIsConsole() { return stdout_is_console; }
+
+void OsWriteStandardOutput(const char *text) { fputs(text, stdout); }
+
+void OsFlushStandardOutput() { fflush(stdout); }

@@ -1,0 +1,49 @@
+#include "run/text_helpers.h"
+
+#include <cstring>
+
+char *DeleteSpan(char *text, int start, int count) {
+  if (start < 0 || count < 0)
+    return text;
+  size_t length = strlen(text);
+  size_t from = static_cast<size_t>(start);
+  if (from > length)
+    return text;
+  if (from + static_cast<size_t>(count) >= length) {
+    text[from] = '\0';
+    return text;
+  }
+  // The terminator moves down with the rest.
+  memmove(text + from, text + from + count, length - from - count + 1);
+  return text;
+}
+
+unsigned char UpperCaseCp866Byte(unsigned char byte) {
+  if (byte >= 0x61 && byte <= 0x7A)
+    return byte - 0x20;
+  if (byte >= 0xA0 && byte <= 0xAF)
+    return byte - 0x20;
+  if (byte >= 0xE0 && byte <= 0xEF)
+    return byte - 0x50;
+  return byte;
+}
+
+char *UpperCaseCp866(char *text) {
+  for (char *p = text; *p != '\0'; p++)
+    *p = static_cast<char>(UpperCaseCp866Byte(static_cast<unsigned char>(*p)));
+  return text;
+}
+
+int64_t StreamLength(OsFile *file) {
+  int64_t position = OsPosition(file);
+  OsSetPosition(file, 0, kSeekFromEnd);
+  int64_t length = OsPosition(file);
+  OsSetPosition(file, position, kSeekFromStart);
+  return length;
+}
+
+void CopyText(char *target, size_t capacity, const char *source) {
+  size_t length = strnlen(source, capacity);
+  memcpy(target, source, length);
+  target[length] = '\0';
+}

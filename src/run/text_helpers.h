@@ -1,0 +1,29 @@
+// Small operations shared by every reader of text: span deletion,
+// code page 866 upper-casing and the length of an open file.
+#ifndef RINGCHECK_RUN_TEXT_HELPERS_H
+#define RINGCHECK_RUN_TEXT_HELPERS_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/os.h"
+
+// Removes count characters from position start on, in place.  A start past
+// the end leaves the text alone; a span reaching the end cuts the text at
+// start.  Negative arguments leave the text unchanged.
+char *DeleteSpan(char *text, int start, int count);
+
+// Upper-cases Latin and Cyrillic letters of code page 866 in place; the
+// letter yo (0xF1) and every other byte stay as they are.
+char *UpperCaseCp866(char *text);
+unsigned char UpperCaseCp866Byte(unsigned char byte);
+
+// The length of an open file in bytes as stored, without moving its read
+// position.  64-bit, so that files past 2 GiB are measured right.
+int64_t StreamLength(OsFile *file);
+
+// Copies at most capacity characters of source into target (which holds
+// capacity + 1 bytes) and terminates it.
+void CopyText(char *target, size_t capacity, const char *source);
+
+#endif

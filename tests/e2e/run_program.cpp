@@ -1,0 +1,75 @@
+#include "run_program.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "test_files.h"
+
+namespace {
+
+std::string FromEnvironment(const char *name, const std::string &fallback) {
+  const char *value = getenv(name);
+  return value != nullptr && value[0] != '\0' ? value : fallback;
+}
+
+// Windows writes each line feed of standard output as CR LF.
+std::string WithPlainLineFeeds(const std::string &text) {
+  std::string plain;
+  for (size_t i = 0; i < text.size(); i++) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+      i++;
+    plain += text[i];
+  }
+  return plain;
+}
+
+}  // namespace
+
+bool TestingWindowsBuild() {
+  std::string binary = FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY);
+  return binary.size() > 4 && binary.compare(binary.size() - 4, 4, ".exe") == 0;
+}
+
+ProgramRun RunProgramIn(const std::string &directory,
+                        const std::vector<std::string> &arguments) {
+  std::string binary = FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY);
+  std::string runner = FromEnvironment("RINGCHECK_RUNNER", "");
+  std::vector<std::string> words;
+  if (!runner.empty())
+    words.push_back(runner);
+  words.push_back(binary);
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char *> argv;
+  for (std::string &word : words)
+    argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  TempDir scratch;
+  std::string output_path = scratch / "stdout";
+  pid_t child = fork();
+  if (child == 0) {
+    // A session of its own: no controlling terminal, so the program draws
+    // no status screen onto the terminal that runs the tests.
+    setsid();
+    int output = open(output_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int nothing = open("/dev/null", O_RDONLY);
+    if (output < 0 || nothing < 0 || chdir(directory.c_str()) != 0)
+      _exit(126);
+    dup2(nothing, 0);
+    dup2(output, 1);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ProgramRun run;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.output = ReadFileBytes(output_path);
+  if (TestingWindowsBuild())
+    run.output = WithPlainLineFeeds(run.output);
+  return run;
+}

@@ -1,0 +1,23 @@
+// Runs the built program as a BBS script would: in a station directory,
+// with arguments, standard output captured, no terminal attached.
+//
+// RINGCHECK_BINARY in the environment names another build of the program
+// (ringcheck.exe, say), and RINGCHECK_RUNNER a program to start it with
+// (wine), so that one set of cases serves every platform.
+#ifndef RINGCHECK_TESTS_RUN_PROGRAM_H
+#define RINGCHECK_TESTS_RUN_PROGRAM_H
+
+#include <string>
+#include <vector>
+
+struct ProgramRun {
+  int exit_code;       // -1 when the program did not exit normally
+  std::string output;  // standard output; from Windows, CR LF turned into LF
+};
+
+ProgramRun RunProgramIn(const std::string &directory,
+                        const std::vector<std::string> &arguments);
+// True when the program under test is a Windows build.
+bool TestingWindowsBuild();
+
+#endif
