@@ -1,18 +1,172 @@
-#include "capture/caller_number.h"
+// The caller's number from the tail of the mailer log.
+//
+// The caller-id unit's line (a marker word and the digits) stands directly
+// before the modem's CONNECT line of the same call.  Only the last 4000
+// bytes of the log are read, however large it grows; the last caller-id
+// line in them wins.
+#include <cstdint>
+#include <cstring>
 
-char SeparatorSet[kSeparatorSetCapacity + 1];
+#include "capture/caller_number.h"
+#include "config/settings.h"
+#include "run/run_status.h"
+#include "run/text_file.h"
+#include "run/text_helpers.h"
+
+char SeparatorSet[kSeparatorSetCapacity + 1] = " :-\"";
 char CallerNumber[kCallerNumberCapacity + 1];
 char PhoneType[kPhoneTypeCapacity + 1];
 char ConnectLine[kConnectLineCapacity + 1];
 
+namespace {
+
+constexpr char kDefaultSeparators[] = " :-\"";
+// Characters of CALLERID behind its first space that may become separators.
+constexpr size_t kSeparatorTextLength = 11;
+constexpr size_t kLogPieceLength = 255;
+constexpr int64_t kLogTailLength = 4000;
+constexpr char kConnectWord[] = "CONNECT";
+// A CONNECT line further up than this belongs to an older call.
+constexpr int kConnectLineReach = 10;
+
+struct LogScan {
+  int64_t digit_count;
+  char marker[kSettingCapacity + 1];
+  size_t marker_length;
+  int line_number;
+  int last_digit_line;
+  int last_connect_line;
+};
+
+bool IsSeparator(char c) {
+  return c != '\0' && strchr(SeparatorSet, c) != nullptr;
+}
+
+void AddSeparator(char c) {
+  size_t length = strlen(SeparatorSet);
+  if (length >= kSeparatorSetCapacity || IsSeparator(c))
+    return;
+  SeparatorSet[length] = c;
+  SeparatorSet[length + 1] = '\0';
+}
+
+// The digits behind the marker, with separators anywhere among them.  The
+// line ends them at its line feed or once enough were seen; any other
+// character, the end of a piece without a line feed included, voids the
+// number.  Digits past the buffer are counted but not kept: such a count
+// never yields a number.
+void CollectDigits(LogScan *scan, const char *at) {
+  while (*at == ' ')
+    at++;
+  int64_t position = 0;
+  for (;;) {
+    char c = *at;
+    if (IsSeparator(c)) {
+      // passed over
+    } else if (c >= '0' && c <= '9') {
+      if (position < static_cast<int64_t>(kCallerNumberCapacity)) {
+        CallerNumber[position] = c;
+        CallerNumber[position + 1] = '\0';
+      }
+      position++;
+      scan->last_digit_line = scan->line_number;
+    } else {
+      CallerNumber[0] = '\0';
+      return;
+    }
+    at++;
+    if (position >= scan->digit_count || *at == '\n')
+      return;
+  }
+}
+
+void ScanLogLine(LogScan *scan, char *line) {
+  scan->line_number++;
+  UpperCaseCp866(line);
+  const char *marker = strstr(line, scan->marker);
+  const char *connect = strstr(line, kConnectWord);
+  if (connect != nullptr) {
+    // A number counts only when its line comes right before the CONNECT.
+    if (scan->line_number - scan->last_digit_line != 1)
+      CallerNumber[0] = '\0';
+    CopyText(ConnectLine, kConnectLineCapacity, connect);
+    scan->last_connect_line = scan->line_number;
+  }
+  if (marker != nullptr)
+    CollectDigits(scan, marker + scan->marker_length);
+}
+
+// Keeps a number only of the right length, splits the phone type off its
+// end and drops a CONNECT line that lies too far up.
+void SettleScanResults(const LogScan *scan) {
+  bool usable_count = scan->digit_count >= 1 &&
+                      scan->digit_count <= static_cast<int64_t>(kCallerNumberCapacity);
+  if (!usable_count ||
+      static_cast<int64_t>(strlen(CallerNumber)) != scan->digit_count)
+    CallerNumber[0] = '\0';
+  if (strcmp(Settings[TYPEPHONE], "YES") == 0 && CallerNumber[0] != '\0') {
+    size_t last = static_cast<size_t>(scan->digit_count - 1);
+    PhoneType[0] = CallerNumber[last];
+    PhoneType[1] = '\0';
+    CallerNumber[last] = '\0';
+  }
+  if (scan->line_number - scan->last_connect_line > kConnectLineReach)
+    ConnectLine[0] = '\0';
+}
+
+void BeginLogScan(LogScan *scan) {
+  scan->digit_count = SettingAsInteger(Settings[IDLEN]);
+  if (strcmp(Settings[TYPEPHONE], "YES") == 0)
+    scan->digit_count++;
+  CopyText(scan->marker, kSettingCapacity, Settings[CALLERID]);
+  UpperCaseCp866(scan->marker);
+  scan->marker_length = strlen(scan->marker);
+  scan->line_number = 0;
+  scan->last_digit_line = 0;
+  scan->last_connect_line = 0;
+}
+
+}  // namespace
+
 void ResetCallerNumber() {
-  SeparatorSet[0] = '\0';
+  CopyText(SeparatorSet, kSeparatorSetCapacity, kDefaultSeparators);
   CallerNumber[0] = '\0';
   PhoneType[0] = '\0';
   ConnectLine[0] = '\0';
 }
 
-// The log scan is built next; until then no number is captured.
-void SplitCallerIdSetting() {}
-void ScanMailerLog() {}
-void ApplyNumberMask() {}
+// CALLERID may carry, behind a space, more characters that the caller-id
+// unit puts between the digits.  They join SeparatorSet and the setting
+// keeps only the marker word.
+void SplitCallerIdSetting() {
+  char *value = Settings[CALLERID];
+  char *space = strchr(value, ' ');
+  if (space == nullptr)
+    return;
+  const char *extra = space + 1;
+  for (size_t i = 0; i < kSeparatorTextLength && extra[i] != '\0'; i++)
+    AddSeparator(extra[i]);
+  DeleteSpan(value, static_cast<int>(space - value), 255);
+}
+
+void ScanMailerLog() {
+  LogScan scan;
+  BeginLogScan(&scan);
+  ScopedFile log;
+  if (!OpenFileForReading(Settings[LOGWITHAON], &log)) {
+    RememberFileName(Settings[LOGWITHAON]);
+    FinishRun(kStatusNoMailerLog);
+    return;
+  }
+  // Measured on the bytes as stored, carriage returns included.
+  int64_t size = StreamLength(&log.file);
+  if (size > kLogTailLength)
+    OsSetPosition(&log.file, size - kLogTailLength, kSeekFromStart);
+  TextReader reader;
+  BeginTextReading(&reader, &log);
+  char line[kLogPieceLength + 1];
+  while (ReadLinePiece(&reader, line, kLogPieceLength))
+    ScanLogLine(&scan, line);
+  CloseFile(&log);
+  SettleScanResults(&scan);
+}

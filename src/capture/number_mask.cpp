@@ -1,0 +1,42 @@
+// The CIDMASK digit mask: which captured digits to keep and which to drop,
+// at fixed places ('*') or when they equal a given digit.  Any other mask
+// character keeps the digit it stands on.
+#include <cstring>
+
+#include "capture/caller_number.h"
+#include "config/settings.h"
+#include "run/text_helpers.h"
+
+namespace {
+
+bool IsMaskDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digit at the cursor, or the terminator once the cursor has reached
+// the end of the number; a terminator matches no mask digit.
+char DigitAt(size_t cursor) {
+  return cursor < strlen(CallerNumber) ? CallerNumber[cursor] : '\0';
+}
+
+// The digits behind move up under the cursor.  Past the end nothing goes.
+void DropDigitAt(size_t cursor) {
+  if (cursor < strlen(CallerNumber))
+    DeleteSpan(CallerNumber, static_cast<int>(cursor), 1);
+}
+
+}  // namespace
+
+void ApplyNumberMask() {
+  const char *mask = Settings[CIDMASK];
+  if (strlen(CallerNumber) > strlen(mask))
+    CallerNumber[strlen(mask)] = '\0';
+  // Digits in front of the cursor are the ones kept so far.
+  size_t cursor = 0;
+  for (const char *m = mask; *m != '\0'; m++) {
+    if (*m == '*')
+      DropDigitAt(cursor);
+    else if (IsMaskDigit(*m) && DigitAt(cursor) == *m)
+      DropDigitAt(cursor);
+    else if (!IsMaskDigit(*m))
+      cursor++;
+  }
+}
