@@ -47,3 +47,17 @@ void CopyText(char *target, size_t capacity, const char *source) {
   memcpy(target, source, length);
   target[length] = '\0';
 }
+
+bool JoinText(char *target, size_t capacity, const char *first,
+              const char *second) {
+  size_t first_length = strnlen(first, capacity + 1);
+  size_t second_length = strnlen(second, capacity + 1);
+  if (first_length + second_length > capacity) {
+    target[0] = '\0';
+    return false;
+  }
+  memcpy(target, first, first_length);
+  memcpy(target + first_length, second, second_length);
+  target[first_length + second_length] = '\0';
+  return true;
+}

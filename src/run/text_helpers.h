@@ -26,4 +26,10 @@ int64_t StreamLength(OsFile *file);
 // capacity + 1 bytes) and terminates it.
 void CopyText(char *target, size_t capacity, const char *source);
 
+// Puts first and second one after the other into target (capacity + 1
+// bytes).  False, with target empty, when the two do not fit: a joined path
+// that is cut would name another file.
+bool JoinText(char *target, size_t capacity, const char *first,
+              const char *second);
+
 #endif

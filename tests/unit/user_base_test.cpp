@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "capture/caller_number.h"
+#include "checks/subscriber.h"
+#include "config/settings.h"
+#include "run/text_helpers.h"
+#include "test_files.h"
+#include "user_base_writer.h"
+
+namespace {
+
+std::string Normalized(const char *phone, int idlen) {
+  char buffer[32];
+  CopyText(buffer, sizeof buffer - 1, phone);
+  NormalizePhone(buffer, idlen);
+  return buffer;
+}
+
+TEST(NormalizePhone, KeepsTheLastIdlenDigits) {
+  EXPECT_EQ(Normalized("8(095)123-45-67", 7), "1234567");
+  EXPECT_EQ(Normalized("123-45-67", 7), "1234567");
+  EXPECT_EQ(Normalized("8 812 555-12-34", 7), "5551234");
+  EXPECT_EQ(Normalized("8(095)123-45-67", 6), "234567");
+  // Fewer digits than IDLEN: all of them.
+  EXPECT_EQ(Normalized("45-67", 7), "4567");
+  // Letters, signs and Cyrillic bytes are dropped; none left is empty.
+  EXPECT_EQ(Normalized("+7 \xAD\xAE\xAC\xA5\xE0 12", 7), "712");
+  EXPECT_EQ(Normalized("no phone", 7), "");
+  EXPECT_EQ(Normalized("1234567", 0), "");
+  EXPECT_EQ(Normalized("1234567", -3), "");
+}
+
+// Runs the lookup in-process on a users.tor of these bytes.
+struct Lookup {
+  TempDir bbs;
+  explicit Lookup(const std::string &bytes, const char *caller_number,
+                  const char *idlen = "7") {
+    WriteFileBytes(bbs / "users.tor", bytes);
+    ResetSettings();
+    ResetCallerNumber();
+    ResetSubscriber();
+    CopyText(Settings[TORNADOPATH], kSettingCapacity, (bbs.path + "/").c_str());
+    CopyText(Settings[IDLEN], kSettingCapacity, idlen);
+    CopyText(CallerNumber, kCallerNumberCapacity, caller_number);
+    LookUpUser();
+  }
+};
+
+const UserEntry kIvan = {"Ivan Petrov", "8(095)123-45-67", "", "Moscow",
+                         "1970-01-01"};
+const UserEntry kOlga = {"Olga Sidorova", "", "555-12-34", "Tver", "sysop"};
+const UserEntry kOlgaTwin = {"Olga's husband", "555-12-34", "", "Tver", "x"};
+
+TEST(LookUpUser, TakesTheFirstRecordWithEitherPhone) {
+  std::string base = UserBaseBytes({kIvan, kOlga, kOlgaTwin});
+  {
+    Lookup lookup(base, "1234567");
+    EXPECT_STREQ(UserName, "Ivan Petrov");
+    EXPECT_STREQ(UserField373, "Moscow");
+    EXPECT_STREQ(UserField534, "1970-01-01");
+  }
+  {
+    // Olga's second phone; her husband's record carries it later.
+    Lookup lookup(base, "5551234");
+    EXPECT_STREQ(UserName, "Olga Sidorova");
+    EXPECT_STREQ(UserField373, "Tver");
+    EXPECT_STREQ(UserField534, "sysop");
+  }
+  {
+    // With IDLEN 6 the stored phone keeps six digits only.
+    Lookup lookup(base, "1234567", "6");
+    EXPECT_STREQ(UserName, "");
+  }
+  {
+    Lookup lookup(base, "234567", "6");
+    EXPECT_STREQ(UserName, "Ivan Petrov");
+  }
+}
+
+TEST(LookUpUser, ReadsOnlyWholeRecords) {
+  std::string three = UserBaseBytes({kIvan, kIvan, kIvan});
+  // The match in bytes after the last whole record is not a record.
+  std::string tail = UserRecordBytes(kOlga).substr(0, 623);
+  {
+    Lookup lookup(three + tail, "5551234");
+    EXPECT_STREQ(UserName, "");
+  }
+  {
+    Lookup lookup(tail, "5551234");
+    EXPECT_STREQ(UserName, "");
+  }
+  {
+    Lookup lookup("", "5551234");
+    EXPECT_STREQ(UserName, "");
+  }
+}
+
+TEST(LookUpUser, AMatchWithAnEmptyNameLeavesUserNameEmpty) {
+  UserEntry nameless = kOlga;
+  nameless.name = "";
+  Lookup lookup(UserBaseBytes({nameless}), "5551234");
+  EXPECT_STREQ(UserName, "");
+  EXPECT_STREQ(UserField373, "Tver");
+}
+
+TEST(LookUpUser, OverlongLengthBytesKeepTheFirstBytesUpToTheCapacity) {
+  UserEntry entry = {std::string(40, 'N'), "123-45-67", "", "0123456789ABCDE",
+                     "0123456789ABCDEFGHIJKLMNOP"};
+  std::string record = UserRecordBytes(entry);
+  // The BBS never writes such lengths; a damaged record must not overrun
+  // anything.  The phone's 15 bytes hold its digits and filler.
+  record[kUserPhone1At] = static_cast<char>(200);
+  record[kUserField373At] = static_cast<char>(255);
+  Lookup lookup(record, "1234567");
+  EXPECT_EQ(std::string(UserName), std::string(37, 'N'));
+  EXPECT_STREQ(UserField373, "0123456789ABCDE");
+  EXPECT_STREQ(UserField534, "0123456789ABCDEFGH");
+}
+
+}  // namespace
