@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -197,7 +198,9 @@ TEST(StatusScreen, AtTheBottomRowTheLineFeedsScrollTheConsole) {
 // file are taken from the working directory.
 class InStation {
  public:
-  InStation() : saved(getcwd(nullptr, 0)) { EXPECT_EQ(chdir(station.path.c_str()), 0); }
+  InStation() : saved(getcwd(nullptr, 0)) {
+    EXPECT_EQ(chdir(station.path.c_str()), 0);
+  }
   ~InStation() {
     EXPECT_EQ(chdir(saved), 0);
     free(saved);
