@@ -3,19 +3,27 @@
 // console, waits for it, then reads every cell of the screen buffer back
 // and writes it to a file.
 //
-//   screen_dump.exe DUMP-FILE PROGRAM [ARGUMENT...]
+//   screen_dump.exe [-a ATTRIBUTE] [-f ATTRIBUTE] [-r ROW] DUMP-FILE
+//                   PROGRAM [ARGUMENT...]
+//
+// Before the program starts, -a sets the console's attribute (two hex
+// digits), the colours the program finds as the console's own; -f paints
+// every cell in an attribute, so that the cells the program leaves alone
+// stand out; -r puts the cursor at column 1 of ROW (counted from 1).
 //
 // The dump: a first line "WIDTH HEIGHT CURSOR-COLUMN CURSOR-ROW EXIT-CODE"
-// (cursor 0-based), then WIDTH x HEIGHT characters in code page 866, row by
-// row, then as many attribute bytes.  Cells are read as UTF-16 and turned
-// into code page 866 here, so the dump does not depend on the console's
-// code page.  Exit code: 0, or 2 when something could not be done.
+// (cursor 0-based), then WIDTH x HEIGHT characters, row by row, then as
+// many attribute bytes.  The characters are read with the console's output
+// code page set to 866, which the program itself never touches, so the
+// dump holds the bytes a DOS-era console would hold.  Exit code: 0, or 2
+// when something could not be done.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -55,19 +63,60 @@ int Fail(const char *what) {
   return 2;
 }
 
+HANDLE OpenScreen() {
+  return CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 3) {
-    fprintf(stderr, "usage: screen_dump DUMP-FILE PROGRAM [ARGUMENT...]\n");
+  int attribute = -1;
+  int fill = -1;
+  int cursor_row = 0;
+  int first = 1;
+  for (; first + 1 < argc && argv[first][0] == '-'; first += 2) {
+    if (strcmp(argv[first], "-a") == 0)
+      attribute = static_cast<int>(strtol(argv[first + 1], nullptr, 16));
+    else if (strcmp(argv[first], "-f") == 0)
+      fill = static_cast<int>(strtol(argv[first + 1], nullptr, 16));
+    else if (strcmp(argv[first], "-r") == 0)
+      cursor_row = atoi(argv[first + 1]);
+    else
+      break;
+  }
+  if (argc - first < 2) {
+    fprintf(stderr, "usage: screen_dump [-a ATTRIBUTE] [-f ATTRIBUTE] [-r ROW] "
+                    "DUMP-FILE PROGRAM [ARGUMENT...]\n");
     return 2;
   }
+  const char *dump_path = argv[first];
   std::string command;
-  for (int i = 2; i < argc; i++) {
-    if (i > 2)
+  for (int i = first + 1; i < argc; i++) {
+    if (i > first + 1)
       command += ' ';
     AppendQuoted(&command, argv[i]);
   }
+
+  HANDLE screen = OpenScreen();
+  if (screen == INVALID_HANDLE_VALUE)
+    return Fail("opening CONOUT$");
+  if (attribute >= 0 &&
+      !SetConsoleTextAttribute(screen, static_cast<WORD>(attribute)))
+    return Fail("SetConsoleTextAttribute");
+  CONSOLE_SCREEN_BUFFER_INFO before;
+  DWORD painted = 0;
+  if (fill >= 0 && (!GetConsoleScreenBufferInfo(screen, &before) ||
+                    !FillConsoleOutputAttribute(
+                        screen, static_cast<WORD>(fill),
+                        static_cast<DWORD>(before.dwSize.X) * before.dwSize.Y,
+                        COORD{0, 0}, &painted)))
+    return Fail("FillConsoleOutputAttribute");
+  COORD start = {0, static_cast<SHORT>(cursor_row - 1)};
+  if (cursor_row > 0 && !SetConsoleCursorPosition(screen, start))
+    return Fail("SetConsoleCursorPosition");
+
   STARTUPINFOA startup;
   memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
@@ -81,11 +130,8 @@ int main(int argc, char **argv) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 
-  HANDLE screen = CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  if (screen == INVALID_HANDLE_VALUE)
-    return Fail("opening CONOUT$");
+  if (!SetConsoleOutputCP(866))
+    return Fail("SetConsoleOutputCP");
   CONSOLE_SCREEN_BUFFER_INFO info;
   if (!GetConsoleScreenBufferInfo(screen, &info))
     return Fail("GetConsoleScreenBufferInfo");
@@ -99,22 +145,18 @@ int main(int argc, char **argv) {
     COORD origin = {0, 0};
     SMALL_RECT region = {0, static_cast<SHORT>(row), static_cast<SHORT>(width - 1),
                          static_cast<SHORT>(row)};
-    if (!ReadConsoleOutputW(screen, &cells[static_cast<size_t>(row) * width], size,
+    if (!ReadConsoleOutputA(screen, &cells[static_cast<size_t>(row) * width], size,
                             origin, &region))
-      return Fail("ReadConsoleOutputW");
+      return Fail("ReadConsoleOutputA");
   }
 
   std::string characters;
   std::string attributes;
   for (const CHAR_INFO &cell : cells) {
-    char byte = '?';
-    WCHAR wide = cell.Char.UnicodeChar;
-    if (WideCharToMultiByte(866, 0, &wide, 1, &byte, 1, nullptr, nullptr) != 1)
-      byte = '?';
-    characters += byte;
+    characters += cell.Char.AsciiChar;
     attributes += static_cast<char>(cell.Attributes & 0xFF);
   }
-  FILE *dump = fopen(argv[1], "wb");
+  FILE *dump = fopen(dump_path, "wb");
   if (dump == nullptr)
     return Fail("creating the dump file");
   fprintf(dump, "%d %d %d %d %lu\n", width, height, info.dwCursorPosition.X,
