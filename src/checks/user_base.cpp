@@ -3,8 +3,12 @@
 // The file is a plain run of 624-byte records with no header.  Of a record
 // only five length-prefixed strings are ours: the name, two phones and two
 // further fields that the result file passes on.  The file can be large and
-// belongs to the BBS, so it is never read whole: each record costs two short
-// reads, one per phone, and only the matching record is read further.
+// belongs to the BBS, so it is never held whole: it streams through one
+// fixed block, a record cut by the block's end is carried to the front of
+// the next fill, of each record only the two phones are looked at, and the
+// other three strings are taken from the matching record alone.  One read
+// per block instead of one per field keeps a large base near the speed of
+// reading the file once.
 #include <cstdint>
 #include <cstring>
 
@@ -22,23 +26,33 @@ char UserField534[kUserField534Capacity + 1];
 
 namespace {
 
-constexpr int64_t kUserRecordSize = 624;
-constexpr int64_t kNameOffset = 0;
-constexpr int64_t kField373Offset = 373;
-constexpr int64_t kPhone1Offset = 389;
-constexpr int64_t kPhone2Offset = 405;
-constexpr int64_t kField534Offset = 534;
+constexpr size_t kUserRecordSize = 624;
+constexpr size_t kNameOffset = 0;
+constexpr size_t kField373Offset = 373;
+constexpr size_t kPhone1Offset = 389;
+constexpr size_t kPhone2Offset = 405;
+constexpr size_t kField534Offset = 534;
+
+static_assert(kUserBaseBlockSize >= kUserRecordSize,
+              "a block must hold a whole record");
 
 // The phones of the record being examined.
 char UserPhone1[kUserPhoneCapacity + 1];
 char UserPhone2[kUserPhoneCapacity + 1];
 
+// The part of users.tor read last.  Static, not on the stack: it is large,
+// and the pages it never needs are never touched.
+unsigned char UserBaseBlock[kUserBaseBlockSize];
+
+struct UserBaseStream {
+  OsFile *file;
+  size_t next;    // the first byte of UserBaseBlock not yet taken
+  size_t filled;  // bytes of UserBaseBlock holding data
+};
+
 // Every byte taken from users.tor comes through here.  Bytes read, fewer
 // than count at the end of the file or on a read error.
-size_t ReadUserBaseBytes(OsFile *base, int64_t offset, unsigned char *bytes,
-                         size_t count) {
-  if (!OsSetPosition(base, offset, kSeekFromStart))
-    return 0;
+size_t ReadUserBaseBytes(OsFile *base, unsigned char *bytes, size_t count) {
   size_t got = 0;
   while (got < count) {
     size_t part = OsReadBytes(base, bytes + got, count - got);
@@ -49,26 +63,41 @@ size_t ReadUserBaseBytes(OsFile *base, int64_t offset, unsigned char *bytes,
   return got;
 }
 
-// Reads the length-prefixed string at offset into text (capacity + 1
-// bytes) in one read.  A length byte beyond the capacity keeps the first
+// The next whole record, or nullptr when the file holds no more.  The
+// piece of a record left at the end of the block moves to its front and
+// the rest of the block is filled behind it.
+const unsigned char *NextUserRecord(UserBaseStream *stream) {
+  if (stream->filled - stream->next < kUserRecordSize) {
+    size_t carried = stream->filled - stream->next;
+    memmove(UserBaseBlock, UserBaseBlock + stream->next, carried);
+    stream->next = 0;
+    stream->filled = carried + ReadUserBaseBytes(stream->file,
+                                                 UserBaseBlock + carried,
+                                                 kUserBaseBlockSize - carried);
+    if (stream->filled < kUserRecordSize)
+      return nullptr;
+  }
+  const unsigned char *record = UserBaseBlock + stream->next;
+  stream->next += kUserRecordSize;
+  return record;
+}
+
+// Copies the length-prefixed string at offset of the record into text
+// (capacity + 1 bytes).  A length byte beyond the capacity keeps the first
 // capacity bytes; the BBS never writes such a string, and the record stays
-// usable.
-void ReadUserString(OsFile *base, int64_t offset, char *text,
+// usable.  Every string read this way ends inside the record.
+void TakeUserString(const unsigned char *record, size_t offset, char *text,
                     size_t capacity) {
-  unsigned char bytes[256];
-  size_t got = ReadUserBaseBytes(base, offset, bytes, capacity + 1);
-  size_t length = got == 0 ? 0 : bytes[0];
+  size_t length = record[offset];
   if (length > capacity)
     length = capacity;
-  if (got > 0 && length > got - 1)
-    length = got - 1;
-  memcpy(text, bytes + 1, length);
+  memcpy(text, record + offset + 1, length);
   text[length] = '\0';
 }
 
-bool RecordMatches(OsFile *base, int64_t record, int idlen) {
-  ReadUserString(base, record + kPhone1Offset, UserPhone1, kUserPhoneCapacity);
-  ReadUserString(base, record + kPhone2Offset, UserPhone2, kUserPhoneCapacity);
+bool RecordMatches(const unsigned char *record, int idlen) {
+  TakeUserString(record, kPhone1Offset, UserPhone1, kUserPhoneCapacity);
+  TakeUserString(record, kPhone2Offset, UserPhone2, kUserPhoneCapacity);
   if (UserPhone1[0] != '\0')
     NormalizePhone(UserPhone1, idlen);
   if (UserPhone2[0] != '\0')
@@ -110,18 +139,23 @@ void LookUpUser() {
     OsWriteStandardOutput("Error!");
     FinishRun(kStatusNoUserBase);
   }
-  // Bytes after the last whole record belong to no record.
-  int64_t records = StreamLength(&base.file) / kUserRecordSize;
+  // Bytes after the last whole record belong to no record, and the
+  // records counted here are all that is examined, should the BBS append
+  // meanwhile.
+  int64_t records =
+      StreamLength(&base.file) / static_cast<int64_t>(kUserRecordSize);
   int idlen = SettingAsInteger(Settings[IDLEN]);
+  UserBaseStream stream = {&base.file, 0, 0};
   for (int64_t i = 0; i < records; i++) {
-    int64_t record = i * kUserRecordSize;
-    if (!RecordMatches(&base.file, record, idlen))
+    const unsigned char *record = NextUserRecord(&stream);
+    if (record == nullptr)
+      break;
+    if (!RecordMatches(record, idlen))
       continue;
-    ReadUserString(&base.file, record + kNameOffset, UserName,
-                   kUserNameCapacity);
-    ReadUserString(&base.file, record + kField373Offset, UserField373,
+    TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);
+    TakeUserString(record, kField373Offset, UserField373,
                    kUserField373Capacity);
-    ReadUserString(&base.file, record + kField534Offset, UserField534,
+    TakeUserString(record, kField534Offset, UserField534,
                    kUserField534Capacity);
     break;
   }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
@@ -118,6 +120,72 @@ TEST(LookUpUser, OverlongLengthBytesKeepTheFirstBytesUpToTheCapacity) {
   EXPECT_EQ(std::string(UserName), std::string(37, 'N'));
   EXPECT_STREQ(UserField373, "0123456789ABCDE");
   EXPECT_STREQ(UserField534, "0123456789ABCDEFGH");
+}
+
+
+// A base of filler records with the given entries at their indices.
+std::string BaseWith(size_t records,
+                     const std::vector<std::pair<size_t, UserEntry>> &placed) {
+  const UserEntry filler = {"Filler", "111-11-11", "222-22-22", "-", "-"};
+  std::string bytes = UserBaseBytes({filler});
+  bytes.reserve(records * kUserRecordBytes);
+  for (size_t i = 1; i < records; i++)
+    bytes += bytes.substr(0, kUserRecordBytes);
+  for (const auto &entry : placed)
+    bytes.replace(entry.first * kUserRecordBytes, kUserRecordBytes,
+                  UserRecordBytes(entry.second));
+  return bytes;
+}
+
+void ExpectOlga() {
+  EXPECT_STREQ(UserName, "Olga Sidorova");
+  EXPECT_STREQ(UserField373, "Tver");
+  EXPECT_STREQ(UserField534, "sysop");
+}
+
+TEST(LookUpUser, FindsRecordsThatABlockEdgeCuts) {
+  // The first edge falls between the record's name and its phones.
+  size_t first_cut = kUserBaseBlockSize / kUserRecordBytes;
+  ASSERT_NE(kUserBaseBlockSize % kUserRecordBytes, 0u);
+  {
+    Lookup lookup(BaseWith(first_cut + 3, {{first_cut, kOlga}}), "5551234");
+    ExpectOlga();
+  }
+  // Some later edge cuts through a phone field itself; that phone alone
+  // carries the number.
+  size_t phone_cut = 0;
+  bool second_phone = false;
+  for (size_t edge = kUserBaseBlockSize; phone_cut == 0;
+       edge += kUserBaseBlockSize) {
+    size_t offset = edge % kUserRecordBytes;
+    if (offset > kUserPhone1At && offset < kUserPhone2At + 16) {
+      phone_cut = edge / kUserRecordBytes;
+      second_phone = offset > kUserPhone2At;
+    }
+    ASSERT_LT(edge, 64 * kUserBaseBlockSize);
+  }
+  UserEntry cut = kOlga;
+  cut.phone1 = second_phone ? "" : "8(812)555-12-34";
+  cut.phone2 = second_phone ? "8(812)555-12-34" : "";
+  Lookup lookup(BaseWith(phone_cut + 2, {{phone_cut, cut}}), "5551234");
+  ExpectOlga();
+}
+
+TEST(LookUpUser, ReadsABaseThatEndsWithinABlock) {
+  // The last whole record and the broken one behind it lie in the final,
+  // partly filled block.
+  size_t records = kUserBaseBlockSize / kUserRecordBytes + 5;
+  std::string base = BaseWith(records, {{records - 1, kOlga}});
+  ASSERT_NE(base.size() % kUserBaseBlockSize, 0u);
+  std::string broken = UserRecordBytes(kIvan).substr(0, 500);
+  {
+    Lookup lookup(base + broken, "5551234");
+    ExpectOlga();
+  }
+  {
+    Lookup lookup(base + broken, "1234567");
+    EXPECT_STREQ(UserName, "");
+  }
 }
 
 }  // namespace
