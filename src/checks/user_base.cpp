@@ -46,8 +46,9 @@ unsigned char UserBaseBlock[kUserBaseBlockSize];
 
 struct UserBaseStream {
   OsFile *file;
-  size_t next;    // the first byte of UserBaseBlock not yet taken
-  size_t filled;  // bytes of UserBaseBlock holding data
+  int64_t unread;  // bytes of whole records still in the file
+  size_t next;     // the first byte of UserBaseBlock not yet taken
+  size_t filled;   // bytes of UserBaseBlock holding data
 };
 
 // Every byte taken from users.tor comes through here.  Bytes read, fewer
@@ -70,10 +71,14 @@ const unsigned char *NextUserRecord(UserBaseStream *stream) {
   if (stream->filled - stream->next < kUserRecordSize) {
     size_t carried = stream->filled - stream->next;
     memmove(UserBaseBlock, UserBaseBlock + stream->next, carried);
+    size_t room = kUserBaseBlockSize - carried;
+    if (static_cast<int64_t>(room) > stream->unread)
+      room = static_cast<size_t>(stream->unread);
+    size_t got =
+        ReadUserBaseBytes(stream->file, UserBaseBlock + carried, room);
+    stream->unread -= static_cast<int64_t>(got);
     stream->next = 0;
-    stream->filled = carried + ReadUserBaseBytes(stream->file,
-                                                 UserBaseBlock + carried,
-                                                 kUserBaseBlockSize - carried);
+    stream->filled = carried + got;
     if (stream->filled < kUserRecordSize)
       return nullptr;
   }
@@ -95,7 +100,29 @@ void TakeUserString(const unsigned char *record, size_t offset, char *text,
   text[length] = '\0';
 }
 
+// The last digit of a stored phone, up to a NUL as the comparison reads
+// it; 0 when it has none.
+char LastPhoneDigit(const unsigned char *field) {
+  size_t length = field[0] > kUserPhoneCapacity ? kUserPhoneCapacity : field[0];
+  char last = 0;
+  for (size_t i = 1; i <= length && field[i] != 0; i++) {
+    if (field[i] >= '0' && field[i] <= '9')
+      last = static_cast<char>(field[i]);
+  }
+  return last;
+}
+
+// A phone that matches a number ends in the number's last digit, so for
+// nearly every record a glance at the phones' last digits settles it; the
+// full comparison runs only for the rest.
 bool RecordMatches(const unsigned char *record, int idlen) {
+  size_t caller_length = strlen(CallerNumber);
+  if (caller_length > 0) {
+    char last = CallerNumber[caller_length - 1];
+    if (LastPhoneDigit(record + kPhone1Offset) != last &&
+        LastPhoneDigit(record + kPhone2Offset) != last)
+      return false;
+  }
   TakeUserString(record, kPhone1Offset, UserPhone1, kUserPhoneCapacity);
   TakeUserString(record, kPhone2Offset, UserPhone2, kUserPhoneCapacity);
   if (UserPhone1[0] != '\0')
@@ -139,17 +166,15 @@ void LookUpUser() {
     OsWriteStandardOutput("Error!");
     FinishRun(kStatusNoUserBase);
   }
-  // Bytes after the last whole record belong to no record, and the
-  // records counted here are all that is examined, should the BBS append
-  // meanwhile.
+  // Bytes after the last whole record belong to no record and are not
+  // read, nor is anything the BBS appends meanwhile.
   int64_t records =
       StreamLength(&base.file) / static_cast<int64_t>(kUserRecordSize);
   int idlen = SettingAsInteger(Settings[IDLEN]);
-  UserBaseStream stream = {&base.file, 0, 0};
-  for (int64_t i = 0; i < records; i++) {
-    const unsigned char *record = NextUserRecord(&stream);
-    if (record == nullptr)
-      break;
+  UserBaseStream stream = {
+      &base.file, records * static_cast<int64_t>(kUserRecordSize), 0, 0};
+  const unsigned char *record;
+  while ((record = NextUserRecord(&stream)) != nullptr) {
     if (!RecordMatches(record, idlen))
       continue;
     TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);

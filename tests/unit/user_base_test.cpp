@@ -56,6 +56,12 @@ const UserEntry kIvan = {"Ivan Petrov", "8(095)123-45-67", "", "Moscow",
 const UserEntry kOlga = {"Olga Sidorova", "", "555-12-34", "Tver", "sysop"};
 const UserEntry kOlgaTwin = {"Olga's husband", "555-12-34", "", "Tver", "x"};
 
+void ExpectOlga() {
+  EXPECT_STREQ(UserName, "Olga Sidorova");
+  EXPECT_STREQ(UserField373, "Tver");
+  EXPECT_STREQ(UserField534, "sysop");
+}
+
 TEST(LookUpUser, TakesTheFirstRecordWithEitherPhone) {
   std::string base = UserBaseBytes({kIvan, kOlga, kOlgaTwin});
   {
@@ -108,6 +114,18 @@ TEST(LookUpUser, AMatchWithAnEmptyNameLeavesUserNameEmpty) {
   EXPECT_STREQ(UserField373, "Tver");
 }
 
+TEST(LookUpUser, ComparesPhonesUpToTheirFirstNul) {
+  // Text behind the last digit, and a digit behind a NUL, which ends the
+  // phone as the comparison reads it.
+  for (const std::string &phone :
+       {std::string("555-12-34 home"), std::string("555-12-34\0 9", 12)}) {
+    UserEntry entry = kOlga;
+    entry.phone2 = phone;
+    Lookup lookup(UserBaseBytes({entry}), "5551234");
+    ExpectOlga();
+  }
+}
+
 TEST(LookUpUser, OverlongLengthBytesKeepTheFirstBytesUpToTheCapacity) {
   UserEntry entry = {std::string(40, 'N'), "123-45-67", "", "0123456789ABCDE",
                      "0123456789ABCDEFGHIJKLMNOP"};
@@ -135,12 +153,6 @@ std::string BaseWith(size_t records,
     bytes.replace(entry.first * kUserRecordBytes, kUserRecordBytes,
                   UserRecordBytes(entry.second));
   return bytes;
-}
-
-void ExpectOlga() {
-  EXPECT_STREQ(UserName, "Olga Sidorova");
-  EXPECT_STREQ(UserField373, "Tver");
-  EXPECT_STREQ(UserField534, "sysop");
 }
 
 TEST(LookUpUser, FindsRecordsThatABlockEdgeCuts) {
