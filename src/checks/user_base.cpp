@@ -104,25 +104,24 @@ void TakeUserString(const unsigned char *record, size_t offset, char *text,
 // it; 0 when it has none.
 char LastPhoneDigit(const unsigned char *field) {
   size_t length = field[0] > kUserPhoneCapacity ? kUserPhoneCapacity : field[0];
-  char last = 0;
-  for (size_t i = 1; i <= length && field[i] != 0; i++) {
-    if (field[i] >= '0' && field[i] <= '9')
-      last = static_cast<char>(field[i]);
-  }
-  return last;
+  const unsigned char *text = field + 1;
+  const void *nul = memchr(text, 0, length);
+  if (nul != nullptr)
+    length =
+        static_cast<size_t>(static_cast<const unsigned char *>(nul) - text);
+  while (length > 0 && (text[length - 1] < '0' || text[length - 1] > '9'))
+    length--;
+  return length == 0 ? 0 : static_cast<char>(text[length - 1]);
 }
 
-// A phone that matches a number ends in the number's last digit, so for
+// A phone that matches the caller's number ends in the number's last digit
+// (last; 0 for an empty number, which the glance does not settle).  For
 // nearly every record a glance at the phones' last digits settles it; the
 // full comparison runs only for the rest.
-bool RecordMatches(const unsigned char *record, int idlen) {
-  size_t caller_length = strlen(CallerNumber);
-  if (caller_length > 0) {
-    char last = CallerNumber[caller_length - 1];
-    if (LastPhoneDigit(record + kPhone1Offset) != last &&
-        LastPhoneDigit(record + kPhone2Offset) != last)
-      return false;
-  }
+bool RecordMatches(const unsigned char *record, int idlen, char last) {
+  if (last != 0 && LastPhoneDigit(record + kPhone1Offset) != last &&
+      LastPhoneDigit(record + kPhone2Offset) != last)
+    return false;
   TakeUserString(record, kPhone1Offset, UserPhone1, kUserPhoneCapacity);
   TakeUserString(record, kPhone2Offset, UserPhone2, kUserPhoneCapacity);
   if (UserPhone1[0] != '\0')
@@ -173,9 +172,11 @@ void LookUpUser() {
   int idlen = SettingAsInteger(Settings[IDLEN]);
   UserBaseStream stream = {
       &base.file, records * static_cast<int64_t>(kUserRecordSize), 0, 0};
+  size_t caller_length = strlen(CallerNumber);
+  char last = caller_length == 0 ? 0 : CallerNumber[caller_length - 1];
   const unsigned char *record;
   while ((record = NextUserRecord(&stream)) != nullptr) {
-    if (!RecordMatches(record, idlen))
+    if (!RecordMatches(record, idlen, last))
       continue;
     TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);
     TakeUserString(record, kField373Offset, UserField373,
