@@ -33,8 +33,8 @@ constexpr size_t kPhone1Offset = 389;
 constexpr size_t kPhone2Offset = 405;
 constexpr size_t kField534Offset = 534;
 
-static_assert(kUserBaseBlockSize >= kUserRecordSize,
-              "a block must hold a whole record");
+static_assert(kUserBaseBlockSize >= 4 * 4096,
+              "a block must hold several records");
 
 // The phones of the record being examined.
 char UserPhone1[kUserPhoneCapacity + 1];
@@ -47,9 +47,25 @@ unsigned char UserBaseBlock[kUserBaseBlockSize];
 struct UserBaseStream {
   OsFile *file;
   int64_t unread;  // bytes of whole records still in the file
+  size_t used;     // bytes of UserBaseBlock that this file uses
   size_t next;     // the first byte of UserBaseBlock not yet taken
   size_t filled;   // bytes of UserBaseBlock holding data
 };
+
+// The part of the block a base of this many bytes uses.  Every page of the
+// block costs a fault the first time it is touched and every fill a read,
+// so a small base, as most stations have, is read through about a
+// sixteenth of its size, and a large one through the whole block.
+size_t UserBaseBlockUse(int64_t bytes) {
+  constexpr int64_t kPage = 4096;
+  constexpr int64_t kLeast = 4 * kPage;
+  int64_t use = (bytes / 16 + kPage - 1) / kPage * kPage;
+  if (use < kLeast)
+    use = kLeast;
+  if (use > static_cast<int64_t>(kUserBaseBlockSize))
+    use = static_cast<int64_t>(kUserBaseBlockSize);
+  return static_cast<size_t>(use);
+}
 
 // Every byte taken from users.tor comes through here.  Bytes read, fewer
 // than count at the end of the file or on a read error.
@@ -71,7 +87,7 @@ const unsigned char *NextUserRecord(UserBaseStream *stream) {
   if (stream->filled - stream->next < kUserRecordSize) {
     size_t carried = stream->filled - stream->next;
     memmove(UserBaseBlock, UserBaseBlock + stream->next, carried);
-    size_t room = kUserBaseBlockSize - carried;
+    size_t room = stream->used - carried;
     if (static_cast<int64_t>(room) > stream->unread)
       room = static_cast<size_t>(stream->unread);
     size_t got =
@@ -170,8 +186,8 @@ void LookUpUser() {
   int64_t records =
       StreamLength(&base.file) / static_cast<int64_t>(kUserRecordSize);
   int idlen = SettingAsInteger(Settings[IDLEN]);
-  UserBaseStream stream = {
-      &base.file, records * static_cast<int64_t>(kUserRecordSize), 0, 0};
+  int64_t bytes = records * static_cast<int64_t>(kUserRecordSize);
+  UserBaseStream stream = {&base.file, bytes, UserBaseBlockUse(bytes), 0, 0};
   size_t caller_length = strlen(CallerNumber);
   char last = caller_length == 0 ? 0 : CallerNumber[caller_length - 1];
   const unsigned char *record;

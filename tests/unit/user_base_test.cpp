@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -155,12 +156,39 @@ std::string BaseWith(size_t records,
   return bytes;
 }
 
-TEST(LookUpUser, FindsRecordsThatABlockEdgeCuts) {
+TEST(LookUpUser, FindsEveryRecordOfABase) {
+  // Small bases are read in smaller blocks than large ones; whatever the
+  // blocks, every record, cut by an edge or not, is found.
+  std::vector<UserEntry> entries;
+  for (int i = 0; i < 400; i++) {
+    std::string number = std::to_string(7000000 + i);
+    entries.push_back({"User " + std::to_string(i), "", "8-812-" + number,
+                       "-", "-"});
+  }
+  TempDir bbs;
+  WriteUserBase(bbs / "users.tor", entries);
+  ResetSettings();
+  CopyText(Settings[TORNADOPATH], kSettingCapacity, (bbs.path + "/").c_str());
+  for (int i = 0; i < 400; i++) {
+    ResetSubscriber();
+    CopyText(CallerNumber, kCallerNumberCapacity,
+             std::to_string(7000000 + i).c_str());
+    LookUpUser();
+    ASSERT_EQ(std::string(UserName), "User " + std::to_string(i));
+  }
+}
+
+// A base this large is read through the whole block.
+const size_t kWholeBlockRecords =
+    16 * kUserBaseBlockSize / kUserRecordBytes + 1;
+
+TEST(LookUpUser, FindsRecordsThatABlockEdgeCutsInALargeBase) {
   // The first edge falls between the record's name and its phones.
   size_t first_cut = kUserBaseBlockSize / kUserRecordBytes;
   ASSERT_NE(kUserBaseBlockSize % kUserRecordBytes, 0u);
   {
-    Lookup lookup(BaseWith(first_cut + 3, {{first_cut, kOlga}}), "5551234");
+    Lookup lookup(BaseWith(kWholeBlockRecords, {{first_cut, kOlga}}),
+                  "5551234");
     ExpectOlga();
   }
   // Some later edge cuts through a phone field itself; that phone alone
@@ -179,14 +207,15 @@ TEST(LookUpUser, FindsRecordsThatABlockEdgeCuts) {
   UserEntry cut = kOlga;
   cut.phone1 = second_phone ? "" : "8(812)555-12-34";
   cut.phone2 = second_phone ? "8(812)555-12-34" : "";
-  Lookup lookup(BaseWith(phone_cut + 2, {{phone_cut, cut}}), "5551234");
+  size_t records = std::max(kWholeBlockRecords, phone_cut + 2);
+  Lookup lookup(BaseWith(records, {{phone_cut, cut}}), "5551234");
   ExpectOlga();
 }
 
 TEST(LookUpUser, ReadsABaseThatEndsWithinABlock) {
   // The last whole record and the broken one behind it lie in the final,
   // partly filled block.
-  size_t records = kUserBaseBlockSize / kUserRecordBytes + 5;
+  size_t records = kWholeBlockRecords + 5;
   std::string base = BaseWith(records, {{records - 1, kOlga}});
   ASSERT_NE(base.size() % kUserBaseBlockSize, 0u);
   std::string broken = UserRecordBytes(kIvan).substr(0, 500);
