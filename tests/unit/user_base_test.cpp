@@ -141,7 +141,6 @@ TEST(LookUpUser, OverlongLengthBytesKeepTheFirstBytesUpToTheCapacity) {
   EXPECT_STREQ(UserField534, "0123456789ABCDEFGH");
 }
 
-
 // A base of filler records with the given entries at their indices.
 std::string BaseWith(size_t records,
                      const std::vector<std::pair<size_t, UserEntry>> &placed) {
