@@ -9,6 +9,10 @@ constexpr size_t kUserNameCapacity = 37;
 constexpr size_t kUserField373Capacity = 15;
 constexpr size_t kUserField534Capacity = 18;
 constexpr size_t kUserPhoneCapacity = 15;
+// A large users.tor is read in blocks of this many bytes: large enough
+// that a big base costs little more than reading the file once, small
+// enough that the block stays a small part of the program's memory.
+constexpr size_t kUserBaseBlockSize = 128 * 1024;
 
 extern char UserName[kUserNameCapacity + 1];
 extern char UserField373[kUserField373Capacity + 1];

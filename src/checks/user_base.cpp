@@ -3,8 +3,12 @@
 // The file is a plain run of 624-byte records with no header.  Of a record
 // only five length-prefixed strings are ours: the name, two phones and two
 // further fields that the result file passes on.  The file can be large and
-// belongs to the BBS, so it is never read whole: each record costs two short
-// reads, one per phone, and only the matching record is read further.
+// belongs to the BBS, so it is never held whole: it streams through one
+// fixed block, a record cut by the block's end is carried to the front of
+// the next fill, of each record only the two phones are looked at, and the
+// other three strings are taken from the matching record alone.  One read
+// per block instead of one per field keeps a large base near the speed of
+// reading the file once.
 #include <cstdint>
 #include <cstring>
 
@@ -22,23 +26,50 @@ char UserField534[kUserField534Capacity + 1];
 
 namespace {
 
-constexpr int64_t kUserRecordSize = 624;
-constexpr int64_t kNameOffset = 0;
-constexpr int64_t kField373Offset = 373;
-constexpr int64_t kPhone1Offset = 389;
-constexpr int64_t kPhone2Offset = 405;
-constexpr int64_t kField534Offset = 534;
+constexpr size_t kUserRecordSize = 624;
+constexpr size_t kNameOffset = 0;
+constexpr size_t kField373Offset = 373;
+constexpr size_t kPhone1Offset = 389;
+constexpr size_t kPhone2Offset = 405;
+constexpr size_t kField534Offset = 534;
+
+static_assert(kUserBaseBlockSize >= 4 * 4096,
+              "a block must hold several records");
 
 // The phones of the record being examined.
 char UserPhone1[kUserPhoneCapacity + 1];
 char UserPhone2[kUserPhoneCapacity + 1];
 
+// The part of users.tor read last.  Static, not on the stack: it is large,
+// and the pages it never needs are never touched.
+unsigned char UserBaseBlock[kUserBaseBlockSize];
+
+struct UserBaseStream {
+  OsFile *file;
+  int64_t unread;  // bytes of whole records still in the file
+  size_t used;     // bytes of UserBaseBlock that this file uses
+  size_t next;     // the first byte of UserBaseBlock not yet taken
+  size_t filled;   // bytes of UserBaseBlock holding data
+};
+
+// The part of the block a base of this many bytes uses.  Every page of the
+// block costs a fault the first time it is touched and every fill a read,
+// so a small base, as most stations have, is read through about a
+// sixteenth of its size, and a large one through the whole block.
+size_t UserBaseBlockUse(int64_t bytes) {
+  constexpr int64_t kPage = 4096;
+  constexpr int64_t kLeast = 4 * kPage;
+  int64_t use = (bytes / 16 + kPage - 1) / kPage * kPage;
+  if (use < kLeast)
+    use = kLeast;
+  if (use > static_cast<int64_t>(kUserBaseBlockSize))
+    use = static_cast<int64_t>(kUserBaseBlockSize);
+  return static_cast<size_t>(use);
+}
+
 // Every byte taken from users.tor comes through here.  Bytes read, fewer
 // than count at the end of the file or on a read error.
-size_t ReadUserBaseBytes(OsFile *base, int64_t offset, unsigned char *bytes,
-                         size_t count) {
-  if (!OsSetPosition(base, offset, kSeekFromStart))
-    return 0;
+size_t ReadUserBaseBytes(OsFile *base, unsigned char *bytes, size_t count) {
   size_t got = 0;
   while (got < count) {
     size_t part = OsReadBytes(base, bytes + got, count - got);
@@ -49,26 +80,66 @@ size_t ReadUserBaseBytes(OsFile *base, int64_t offset, unsigned char *bytes,
   return got;
 }
 
-// Reads the length-prefixed string at offset into text (capacity + 1
-// bytes) in one read.  A length byte beyond the capacity keeps the first
+// The next whole record, or nullptr when the file holds no more.  The
+// piece of a record left at the end of the block moves to its front and
+// the rest of the block is filled behind it.
+const unsigned char *NextUserRecord(UserBaseStream *stream) {
+  if (stream->filled - stream->next < kUserRecordSize) {
+    size_t carried = stream->filled - stream->next;
+    memmove(UserBaseBlock, UserBaseBlock + stream->next, carried);
+    size_t room = stream->used - carried;
+    if (static_cast<int64_t>(room) > stream->unread)
+      room = static_cast<size_t>(stream->unread);
+    size_t got =
+        ReadUserBaseBytes(stream->file, UserBaseBlock + carried, room);
+    stream->unread -= static_cast<int64_t>(got);
+    stream->next = 0;
+    stream->filled = carried + got;
+    if (stream->filled < kUserRecordSize)
+      return nullptr;
+  }
+  const unsigned char *record = UserBaseBlock + stream->next;
+  stream->next += kUserRecordSize;
+  return record;
+}
+
+// Copies the length-prefixed string at offset of the record into text
+// (capacity + 1 bytes).  A length byte beyond the capacity keeps the first
 // capacity bytes; the BBS never writes such a string, and the record stays
-// usable.
-void ReadUserString(OsFile *base, int64_t offset, char *text,
+// usable.  Every string read this way ends inside the record.
+void TakeUserString(const unsigned char *record, size_t offset, char *text,
                     size_t capacity) {
-  unsigned char bytes[256];
-  size_t got = ReadUserBaseBytes(base, offset, bytes, capacity + 1);
-  size_t length = got == 0 ? 0 : bytes[0];
+  size_t length = record[offset];
   if (length > capacity)
     length = capacity;
-  if (got > 0 && length > got - 1)
-    length = got - 1;
-  memcpy(text, bytes + 1, length);
+  memcpy(text, record + offset + 1, length);
   text[length] = '\0';
 }
 
-bool RecordMatches(OsFile *base, int64_t record, int idlen) {
-  ReadUserString(base, record + kPhone1Offset, UserPhone1, kUserPhoneCapacity);
-  ReadUserString(base, record + kPhone2Offset, UserPhone2, kUserPhoneCapacity);
+// The last digit of a stored phone, up to a NUL as the comparison reads
+// it; 0 when it has none.
+char LastPhoneDigit(const unsigned char *field) {
+  size_t length = field[0] > kUserPhoneCapacity ? kUserPhoneCapacity : field[0];
+  const unsigned char *text = field + 1;
+  const void *nul = memchr(text, 0, length);
+  if (nul != nullptr)
+    length =
+        static_cast<size_t>(static_cast<const unsigned char *>(nul) - text);
+  while (length > 0 && (text[length - 1] < '0' || text[length - 1] > '9'))
+    length--;
+  return length == 0 ? 0 : static_cast<char>(text[length - 1]);
+}
+
+// A phone that matches the caller's number ends in the number's last digit
+// (last; 0 for an empty number, which the glance does not settle).  For
+// nearly every record a glance at the phones' last digits settles it; the
+// full comparison runs only for the rest.
+bool RecordMatches(const unsigned char *record, int idlen, char last) {
+  if (last != 0 && LastPhoneDigit(record + kPhone1Offset) != last &&
+      LastPhoneDigit(record + kPhone2Offset) != last)
+    return false;
+  TakeUserString(record, kPhone1Offset, UserPhone1, kUserPhoneCapacity);
+  TakeUserString(record, kPhone2Offset, UserPhone2, kUserPhoneCapacity);
   if (UserPhone1[0] != '\0')
     NormalizePhone(UserPhone1, idlen);
   if (UserPhone2[0] != '\0')
@@ -110,18 +181,23 @@ void LookUpUser() {
     OsWriteStandardOutput("Error!");
     FinishRun(kStatusNoUserBase);
   }
-  // Bytes after the last whole record belong to no record.
-  int64_t records = StreamLength(&base.file) / kUserRecordSize;
+  // Bytes after the last whole record belong to no record and are not
+  // read, nor is anything the BBS appends meanwhile.
+  int64_t records =
+      StreamLength(&base.file) / static_cast<int64_t>(kUserRecordSize);
   int idlen = SettingAsInteger(Settings[IDLEN]);
-  for (int64_t i = 0; i < records; i++) {
-    int64_t record = i * kUserRecordSize;
-    if (!RecordMatches(&base.file, record, idlen))
+  int64_t bytes = records * static_cast<int64_t>(kUserRecordSize);
+  UserBaseStream stream = {&base.file, bytes, UserBaseBlockUse(bytes), 0, 0};
+  size_t caller_length = strlen(CallerNumber);
+  char last = caller_length == 0 ? 0 : CallerNumber[caller_length - 1];
+  const unsigned char *record;
+  while ((record = NextUserRecord(&stream)) != nullptr) {
+    if (!RecordMatches(record, idlen, last))
       continue;
-    ReadUserString(&base.file, record + kNameOffset, UserName,
-                   kUserNameCapacity);
-    ReadUserString(&base.file, record + kField373Offset, UserField373,
+    TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);
+    TakeUserString(record, kField373Offset, UserField373,
                    kUserField373Capacity);
-    ReadUserString(&base.file, record + kField534Offset, UserField534,
+    TakeUserString(record, kField534Offset, UserField534,
                    kUserField534Capacity);
     break;
   }

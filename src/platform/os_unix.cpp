@@ -124,6 +124,20 @@ bool ResolvePath(const char *path, PathBuffer resolved, bool for_creation) {
 
 int Descriptor(const OsFile *file) { return static_cast<int>(file->handle); }
 
+// A file opened for writing ends where the writing ended: what an older,
+// longer file held behind that goes.  Devices and pipes have no length.
+bool CutAtPosition(int fd) {
+  int flags = fcntl(fd, F_GETFL);
+  if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY)
+    return true;
+  struct stat status;
+  off_t end = lseek(fd, 0, SEEK_CUR);
+  if (end < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+      status.st_size <= end)
+    return true;
+  return ftruncate(fd, end) == 0;
+}
+
 bool stdout_is_console = false;
 char stdout_buffer[512];
 
@@ -149,7 +163,11 @@ bool OsOpenForWriting(const char *path, OsFile *file) {
   PathBuffer resolved;
   if (!ResolvePath(path, resolved, true))
     return false;
-  int fd = open(resolved, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Not emptied here but cut to what was written when it is closed: a
+  // filesystem may flush a file emptied and rewritten at its close (ext4
+  // does, against lost renames), and the result file is rewritten on every
+  // call, so that flush would be the dearest part of a run.
+  int fd = open(resolved, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0)
     return false;
   file->handle = fd;
@@ -192,7 +210,8 @@ int64_t OsPosition(OsFile *file) {
 bool OsCloseFile(OsFile *file) {
   int fd = Descriptor(file);
   file->handle = -1;
-  return close(fd) == 0;
+  bool cut = CutAtPosition(fd);
+  return close(fd) == 0 && cut;
 }
 
 void OsSetUpStandardOutput() {

@@ -77,6 +77,22 @@ TEST(TextWriter, StoresLineFeedsAsCrLf) {
   EXPECT_EQ(ReadFileBytes(dir / "out"), expected);
 }
 
+TEST(TextWriter, ReplacesALongerFileWhole) {
+  TempDir dir;
+  WriteFileBytes(dir / "out", std::string(5000, 'x'));
+  {
+    // Left by the unwinding of a run: still no old bytes behind the new.
+    ScopedFile file;
+    ASSERT_TRUE(OpenFileForWriting((dir / "out").c_str(), &file));
+    ASSERT_TRUE(OsWriteBytes(&file.file, "new", 3));
+  }
+  EXPECT_EQ(ReadFileBytes(dir / "out"), "new");
+  ScopedFile file;
+  ASSERT_TRUE(OpenFileForWriting((dir / "out").c_str(), &file));
+  EXPECT_TRUE(CloseFile(&file));
+  EXPECT_EQ(ReadFileBytes(dir / "out"), "");
+}
+
 TEST(Files, PathsAreTakenDosStyleAndIgnoringCase) {
   TempDir dir;
   WriteFileBytes(dir / "T-Mail.log", "log");

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
@@ -53,6 +56,12 @@ const UserEntry kIvan = {"Ivan Petrov", "8(095)123-45-67", "", "Moscow",
                          "1970-01-01"};
 const UserEntry kOlga = {"Olga Sidorova", "", "555-12-34", "Tver", "sysop"};
 const UserEntry kOlgaTwin = {"Olga's husband", "555-12-34", "", "Tver", "x"};
+
+void ExpectOlga() {
+  EXPECT_STREQ(UserName, "Olga Sidorova");
+  EXPECT_STREQ(UserField373, "Tver");
+  EXPECT_STREQ(UserField534, "sysop");
+}
 
 TEST(LookUpUser, TakesTheFirstRecordWithEitherPhone) {
   std::string base = UserBaseBytes({kIvan, kOlga, kOlgaTwin});
@@ -106,6 +115,18 @@ TEST(LookUpUser, AMatchWithAnEmptyNameLeavesUserNameEmpty) {
   EXPECT_STREQ(UserField373, "Tver");
 }
 
+TEST(LookUpUser, ComparesPhonesUpToTheirFirstNul) {
+  // Text behind the last digit, and a digit behind a NUL, which ends the
+  // phone as the comparison reads it.
+  for (const std::string &phone :
+       {std::string("555-12-34 home"), std::string("555-12-34\0 9", 12)}) {
+    UserEntry entry = kOlga;
+    entry.phone2 = phone;
+    Lookup lookup(UserBaseBytes({entry}), "5551234");
+    ExpectOlga();
+  }
+}
+
 TEST(LookUpUser, OverlongLengthBytesKeepTheFirstBytesUpToTheCapacity) {
   UserEntry entry = {std::string(40, 'N'), "123-45-67", "", "0123456789ABCDE",
                      "0123456789ABCDEFGHIJKLMNOP"};
@@ -118,6 +139,93 @@ TEST(LookUpUser, OverlongLengthBytesKeepTheFirstBytesUpToTheCapacity) {
   EXPECT_EQ(std::string(UserName), std::string(37, 'N'));
   EXPECT_STREQ(UserField373, "0123456789ABCDE");
   EXPECT_STREQ(UserField534, "0123456789ABCDEFGH");
+}
+
+// A base of filler records with the given entries at their indices.
+std::string BaseWith(size_t records,
+                     const std::vector<std::pair<size_t, UserEntry>> &placed) {
+  const UserEntry filler = {"Filler", "111-11-11", "222-22-22", "-", "-"};
+  std::string bytes = UserBaseBytes({filler});
+  bytes.reserve(records * kUserRecordBytes);
+  for (size_t i = 1; i < records; i++)
+    bytes += bytes.substr(0, kUserRecordBytes);
+  for (const auto &entry : placed)
+    bytes.replace(entry.first * kUserRecordBytes, kUserRecordBytes,
+                  UserRecordBytes(entry.second));
+  return bytes;
+}
+
+TEST(LookUpUser, FindsEveryRecordOfABase) {
+  // Small bases are read in smaller blocks than large ones; whatever the
+  // blocks, every record, cut by an edge or not, is found.
+  std::vector<UserEntry> entries;
+  for (int i = 0; i < 400; i++) {
+    std::string number = std::to_string(7000000 + i);
+    entries.push_back({"User " + std::to_string(i), "", "8-812-" + number,
+                       "-", "-"});
+  }
+  TempDir bbs;
+  WriteUserBase(bbs / "users.tor", entries);
+  ResetSettings();
+  CopyText(Settings[TORNADOPATH], kSettingCapacity, (bbs.path + "/").c_str());
+  for (int i = 0; i < 400; i++) {
+    ResetSubscriber();
+    CopyText(CallerNumber, kCallerNumberCapacity,
+             std::to_string(7000000 + i).c_str());
+    LookUpUser();
+    ASSERT_EQ(std::string(UserName), "User " + std::to_string(i));
+  }
+}
+
+// A base this large is read through the whole block.
+const size_t kWholeBlockRecords =
+    16 * kUserBaseBlockSize / kUserRecordBytes + 1;
+
+TEST(LookUpUser, FindsRecordsThatABlockEdgeCutsInALargeBase) {
+  // The first edge falls between the record's name and its phones.
+  size_t first_cut = kUserBaseBlockSize / kUserRecordBytes;
+  ASSERT_NE(kUserBaseBlockSize % kUserRecordBytes, 0u);
+  {
+    Lookup lookup(BaseWith(kWholeBlockRecords, {{first_cut, kOlga}}),
+                  "5551234");
+    ExpectOlga();
+  }
+  // Some later edge cuts through a phone field itself; that phone alone
+  // carries the number.
+  size_t phone_cut = 0;
+  bool second_phone = false;
+  for (size_t edge = kUserBaseBlockSize; phone_cut == 0;
+       edge += kUserBaseBlockSize) {
+    size_t offset = edge % kUserRecordBytes;
+    if (offset > kUserPhone1At && offset < kUserPhone2At + 16) {
+      phone_cut = edge / kUserRecordBytes;
+      second_phone = offset > kUserPhone2At;
+    }
+    ASSERT_LT(edge, 64 * kUserBaseBlockSize);
+  }
+  UserEntry cut = kOlga;
+  cut.phone1 = second_phone ? "" : "8(812)555-12-34";
+  cut.phone2 = second_phone ? "8(812)555-12-34" : "";
+  size_t records = std::max(kWholeBlockRecords, phone_cut + 2);
+  Lookup lookup(BaseWith(records, {{phone_cut, cut}}), "5551234");
+  ExpectOlga();
+}
+
+TEST(LookUpUser, ReadsABaseThatEndsWithinABlock) {
+  // The last whole record and the broken one behind it lie in the final,
+  // partly filled block.
+  size_t records = kWholeBlockRecords + 5;
+  std::string base = BaseWith(records, {{records - 1, kOlga}});
+  ASSERT_NE(base.size() % kUserBaseBlockSize, 0u);
+  std::string broken = UserRecordBytes(kIvan).substr(0, 500);
+  {
+    Lookup lookup(base + broken, "5551234");
+    ExpectOlga();
+  }
+  {
+    Lookup lookup(base + broken, "1234567");
+    EXPECT_STREQ(UserName, "");
+  }
 }
 
 }  // namespace
