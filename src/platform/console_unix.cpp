@@ -14,12 +14,14 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <poll.h>
+#include <strings.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -97,6 +99,24 @@ void EmitAttribute(unsigned char attribute) {
   Emit(sequence, static_cast<size_t>(length));
 }
 
+// The locale's character set as its name tells it, for a program that
+// cannot load the locale's data (linked statically): "UTF-8" when the
+// name says so, as in C.UTF-8 or ru_RU.utf8.
+bool LocaleNameSaysUtf8() {
+  const char *name = nullptr;
+  static const char *const kVariables[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+  for (const char *variable : kVariables) {
+    name = getenv(variable);
+    if (name != nullptr && name[0] != '\0')
+      break;
+  }
+  if (name == nullptr)
+    return false;
+  const char *dot = strchr(name, '.');
+  return dot != nullptr &&
+         (strncasecmp(dot + 1, "UTF-8", 5) == 0 || strncasecmp(dot + 1, "UTF8", 4) == 0);
+}
+
 // Fills the glyph table through iconv into the charset of the user's
 // locale.  Control bytes would act on the terminal, and bytes the charset
 // lacks cannot be shown: both are drawn as '?'.
@@ -105,6 +125,8 @@ void BuildGlyphs() {
   locale_t user_locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
   if (user_locale != static_cast<locale_t>(0))
     charset = nl_langinfo_l(CODESET, user_locale);
+  if (strcmp(charset, "ANSI_X3.4-1968") == 0 && LocaleNameSaysUtf8())
+    charset = "UTF-8";
   iconv_t converter = iconv_open(charset, "CP866");
   for (int byte = 0; byte < 256; byte++) {
     char *glyph = glyphs[byte];
