@@ -43,17 +43,26 @@ void RemoveFilesIn(const char *directory) {
   closedir(listing);
 }
 
-// How many descriptors the process holds at its end: flat over any number
-// of runs when nothing leaks.
+// The descriptors the process holds at its end, and what they are: flat
+// over any number of runs when nothing leaks.
 void ReportAtExit() {
   int open = 0;
+  std::string names;
   if (DIR *listing = opendir("/proc/self/fd")) {
-    while (struct dirent *entry = readdir(listing))
-      open += entry->d_name[0] != '.';
+    while (struct dirent *entry = readdir(listing)) {
+      if (entry->d_name[0] == '.' || atoi(entry->d_name) == dirfd(listing))
+        continue;
+      char target[256] = "";
+      std::string link = std::string("/proc/self/fd/") + entry->d_name;
+      if (readlink(link.c_str(), target, sizeof target - 1) < 0)
+        target[0] = '\0';
+      names += std::string(" ") + entry->d_name + "=" + target;
+      open++;
+    }
     closedir(listing);
-    open--;  // the listing's own
   }
-  fprintf(stderr, "ringcheck-fuzz: %d descriptors open at exit\n", open);
+  fprintf(stderr, "ringcheck-fuzz: %d descriptors open at exit:%s\n", open,
+          names.c_str());
   if (fchdir(station) == 0) {
     ClearStation();
     rmdir("BBS");
