@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 
 #include "test_files.h"
 
@@ -38,9 +39,11 @@ ProgramRun RunProgramIn(const std::string &directory,
                         const std::vector<std::string> &arguments) {
   std::string binary = FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY);
   std::string runner = FromEnvironment("RINGCHECK_RUNNER", "");
+  // The runner may carry options of its own: "valgrind -q --error-exitcode=99".
   std::vector<std::string> words;
-  if (!runner.empty())
-    words.push_back(runner);
+  std::istringstream runner_words(runner);
+  for (std::string word; runner_words >> word;)
+    words.push_back(word);
   words.push_back(binary);
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char *> argv;

@@ -3,7 +3,8 @@
 //
 // RINGCHECK_BINARY in the environment names another build of the program
 // (ringcheck.exe, say), and RINGCHECK_RUNNER a program to start it with
-// (wine), so that one set of cases serves every platform.
+// (wine; words separated by blanks, so valgrind with its options), so that
+// one set of cases serves every platform and every checker.
 #ifndef RINGCHECK_TESTS_RUN_PROGRAM_H
 #define RINGCHECK_TESTS_RUN_PROGRAM_H
 

@@ -1,0 +1,105 @@
+// The whole program from its command line, over a station built from the
+// input.  Its parts: the arguments after the program name, one a line;
+// ringcheck.cfg; T-Mail.log; BBS/users.tor; BadPhone.lst; GoodPhone.lst.
+//
+// Every run ends with one of the exit codes a script knows, and a result
+// file, when one is written, has its status digit on line 6.
+//
+// The configuration names the files the run reads and the one it writes.
+// Runs whose paths would leave the station (an absolute path, "..") are
+// refused here: the fuzzer runs as root and must not write outside it, nor
+// read a device that never ends.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "fuzz_station.h"
+#include "run/run_status.h"
+#include "run/text_file.h"
+#include "run/text_helpers.h"
+
+namespace {
+
+constexpr size_t kMaxArguments = 8;
+
+bool StaysInStation(const char *path) {
+  return path[0] != '\\' && path[0] != '/' && strstr(path, "..") == nullptr;
+}
+
+bool JoinedStaysInStation(const char *first, const char *second) {
+  char path[kMaxPathLength + 1];
+  // A path too long is not opened at all.
+  return !JoinText(path, kMaxPathLength, first, second) || StaysInStation(path);
+}
+
+// Reads the configuration as the run will, to see where its paths lead.
+bool PathsStayInStation(const char *config) {
+  if (!StaysInStation(config))
+    return false;
+  ResetSettings();
+  try {
+    ReadConfigFile(config);
+  } catch (...) {
+    return true;  // no configuration: status 5, nothing else is opened
+  }
+  return StaysInStation(Settings[LOGWITHAON]) &&
+         StaysInStation(Settings[BADLIST]) &&
+         StaysInStation(Settings[GOODLIST]) &&
+         JoinedStaysInStation(Settings[TORNADOPATH], "users.tor") &&
+         JoinedStaysInStation(Settings[TORNADOPATH], Settings[OUTFILE]);
+}
+
+// The status digit on line 6 of the result file the run just wrote.
+char StatusDigitOfResultFile() {
+  char path[kMaxPathLength + 1];
+  ScopedFile result;
+  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], Settings[OUTFILE]) ||
+      !OpenFileForReading(path, &result))
+    return '\0';
+  TextReader reader;
+  BeginTextReading(&reader, &result);
+  char line[kMaxPathLength + 1];
+  for (int number = 1; number <= 6; number++)
+    if (!ReadLinePiece(&reader, line, kMaxPathLength))
+      return '\0';
+  return strcmp(line + 1, "\n") == 0 ? line[0] : '\0';
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  EnterFuzzStation();
+  std::string_view input(reinterpret_cast<const char *>(data), size);
+  std::string_view line_list = TakePart(&input);
+  std::vector<std::string> arguments = {"ringcheck"};
+  while (!line_list.empty() && arguments.size() <= kMaxArguments) {
+    size_t end = line_list.find('\n');
+    arguments.emplace_back(line_list.substr(0, end));
+    line_list.remove_prefix(end == std::string_view::npos ? line_list.size()
+                                                          : end + 1);
+  }
+  ClearStation();
+  WriteStationFile("ringcheck.cfg", TakePart(&input));
+  WriteStationFile("T-Mail.log", TakePart(&input));
+  WriteStationFile("BBS/users.tor", TakePart(&input));
+  WriteStationFile("BadPhone.lst", TakePart(&input));
+  WriteStationFile("GoodPhone.lst", TakePart(&input));
+  if (arguments.size() > 1 && !PathsStayInStation(arguments[1].c_str())) {
+    LeaveFuzzStation();
+    return -1;
+  }
+  std::vector<const char *> argv;
+  for (const std::string &argument : arguments)
+    argv.push_back(argument.c_str());
+  argv.push_back(nullptr);
+
+  int exit_code = RunRingcheck(static_cast<int>(arguments.size()), argv.data());
+  if (exit_code < 0 || exit_code > 7 || exit_code == 6)
+    Fail("an exit code that no script knows");
+  if (exit_code <= 4 &&
+      StatusDigitOfResultFile() != '0' + exit_code)
+    Fail("the result file does not carry the exit code on line 6");
+  LeaveFuzzStation();
+  return 0;
+}

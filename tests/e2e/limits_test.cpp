@@ -1,0 +1,165 @@
+// Input at and past the limits: files of gigabytes, control bytes in the
+// text files, lines at the edge of a read piece, length bytes that claim
+// more than a record field holds, and command lines of great size.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "station.h"
+
+namespace {
+
+const char kCall[] =
+    "14:05:01 CallerID: 123-45-67 1\r\n"
+    "14:05:09 CONNECT 33600/ARQ/V34\r\n";
+const char kConnectLine[] = "CONNECT 33600/ARQ/V34";
+const UserEntry kIvan = {"Ivan Petrov", "123-45-67", "", "Moscow", "point"};
+const UserEntry kOlga = {"Olga Sidorova", "", "555-12-34", "Tver", "sysop"};
+
+constexpr int64_t kThreeGiB = int64_t{3} << 30;
+
+// A file of size bytes that holds nothing but these bytes at offset; the
+// rest is a hole that takes no room on the disk.
+void WriteSparseFile(const std::string &path, int64_t size, int64_t offset,
+                     const std::string &bytes) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0) << path;
+  ASSERT_EQ(ftruncate(fd, size), 0);
+  ASSERT_EQ(pwrite(fd, bytes.data(), bytes.size(), offset),
+            static_cast<ssize_t>(bytes.size()));
+  close(fd);
+}
+
+TEST(Limits, AUserBaseOf3GiBIsSearchedToItsLastRecord) {
+  // Beyond 2 GiB an offset no longer fits 32 signed bits.  The bytes after
+  // the last whole record belong to none.
+  Station station;
+  station.Write("T-Mail.log", kCall);
+  int64_t records = kThreeGiB / kUserRecordBytes;
+  WriteSparseFile(station.dir / "BBS/users.tor",
+                  records * kUserRecordBytes + 100,
+                  (records - 1) * kUserRecordBytes, UserRecordBytes(kIvan));
+  EXPECT_EQ(station.Run().exit_code, 0);
+  EXPECT_EQ(station.Result(),
+            CrLfLines({"Ivan Petrov", "point", "Moscow", "1234567", "1", "0",
+                       kConnectLine}));
+}
+
+TEST(Limits, OnlyTheTailOfA3GiBMailerLogIsRead) {
+  Station station;
+  station.WriteUsers({kOlga});
+  std::string tail = std::string("\r\n") + kCall;
+  WriteSparseFile(station.dir / "T-Mail.log", kThreeGiB,
+                  kThreeGiB - static_cast<int64_t>(tail.size()), tail);
+  EXPECT_EQ(station.Run().exit_code, 0);
+  EXPECT_EQ(station.Result(),
+            CrLfLines({"", "", "", "1234567", "1", "0", kConnectLine}));
+}
+
+TEST(Limits, ControlBytesInTheMailerLog) {
+  struct Case {
+    std::string log;
+    std::vector<std::string> result;
+  };
+  const Case cases[] = {
+      // A NUL byte ends the text of its line: nothing stands behind the
+      // marker but a separator, so the number is void.
+      {std::string("CallerID:\0 123-45-67 1\r\nCONNECT 9600\r\n", 38),
+       {"", "", "", "", "", "0", "CONNECT 9600"}},
+      // Nothing after a Ctrl-Z is read.
+      {std::string("RING\r\n\x1A") + kCall, {"", "", "", "", "", "0"}},
+      {std::string(kCall) + "\x1A" + "CallerID: 555-12-34 3\r\n",
+       {"", "", "", "1234567", "1", "0", kConnectLine}},
+      // A lone CR is dropped: the two lines are one, which holds both.
+      {"CallerID: 123-45-67 1\rCONNECT 9600\r\n",
+       {"", "", "", "1234567", "1", "0", "CONNECT 9600"}},
+  };
+  Station station;
+  station.WriteUsers({});
+  for (const Case &c : cases) {
+    station.Write("T-Mail.log", c.log);
+    EXPECT_EQ(station.Run().exit_code, 0) << c.log;
+    EXPECT_EQ(station.Result(), CrLfLines(c.result)) << c.log;
+  }
+}
+
+TEST(Limits, ControlBytesAndPieceEdgesInTheLists) {
+  struct Case {
+    const char *list;
+    std::string lines;
+    int exit_code;
+  };
+  const Case cases[] = {
+      {"BadPhone.lst", "\x1A" "123-45-67\r\n", 0},
+      {"BadPhone.lst", std::string("123\0" "45-67\r\n", 11), 0},
+      // Lone CRs end no line: one long pattern that starts with 5.
+      {"BadPhone.lst", "555-12-34\r123-45-67\r", 0},
+      // Lines are read in pieces of 254; the rest is a line of its own.
+      {"BadPhone.lst", std::string(254, 'x') + "123-45-67\r\n", 3},
+      {"BadPhone.lst", std::string(253, 'x') + "123-45-67\r\n", 0},
+      {"GoodPhone.lst", std::string("Ivan Petrov\0\r\n", 14), 4},
+      {"GoodPhone.lst", "Sysop\rIvan Petrov\r", 0},
+      {"GoodPhone.lst", "Sysop\r\n\x1AIvan Petrov\r\n", 0},
+  };
+  for (const Case &c : cases) {
+    Station station;
+    station.Write("T-Mail.log", kCall);
+    station.WriteUsers({kIvan});
+    station.Write(c.list, c.lines);
+    EXPECT_EQ(station.Run({"Ivan Petrov"}).exit_code, c.exit_code)
+        << c.list << ": " << c.lines;
+  }
+}
+
+TEST(Limits, LengthBytesOf255InEveryStringOfARecord) {
+  // Each string keeps what its buffer holds, the record's filler bytes
+  // (0xFF) after the text included; the second phone still matches.
+  UserEntry ivan = kIvan;
+  ivan.phone1 = "";
+  ivan.phone2 = "123-45-67";
+  std::string record = UserRecordBytes(ivan);
+  for (size_t at : {kUserNameAt, kUserField373At, kUserPhone1At, kUserPhone2At,
+                    kUserField534At})
+    record[at] = '\xFF';
+  Station station;
+  station.Write("T-Mail.log", kCall);
+  // The last record of the file: a read past its end finds nothing.
+  station.Write("BBS/users.tor", UserRecordBytes(kOlga) + record);
+  EXPECT_EQ(station.Run().exit_code, 0);
+  EXPECT_EQ(station.Result(),
+            CrLfLines({"Ivan Petrov" + std::string(26, '\xFF'),
+                       "point" + std::string(13, '\xFF'),
+                       "Moscow" + std::string(9, '\xFF'), "1234567", "1", "0",
+                       kConnectLine}));
+}
+
+TEST(Limits, CommandLinesOfGreatSize) {
+  Station station;
+  station.Write("T-Mail.log", kCall);
+  station.WriteUsers({kIvan});
+  station.Write("GoodPhone.lst", "Ivan Petrov\r\n");
+  // 10,000 arguments: the name's two halves count, the rest is ignored.
+  std::vector<std::string> many = {"\"Ivan", "Petrov\""};
+  many.resize(9999, "x");
+  EXPECT_EQ(station.Run(many).exit_code, 4);
+
+  // A Windows command line holds at most 32,767 characters in all.
+  if (TestingWindowsBuild())
+    return;
+  // Arguments of 100 KiB.  A name is cut to 255 characters, longer than
+  // any list line, so it is nobody's.
+  std::string huge(100 * 1024, 'I');
+  EXPECT_EQ(station.Run({huge}).exit_code, 0);
+  EXPECT_EQ(station.Run({"\"" + huge, huge + "\""}).exit_code, 0);
+  EXPECT_EQ(station.Result(),
+            CrLfLines({"Ivan Petrov", "point", "Moscow", "1234567", "1", "0",
+                       kConnectLine}));
+  // A configuration path that long names no file.
+  EXPECT_EQ(RunProgramIn(station.dir.path, {huge}).exit_code, 5);
+}
+
+}  // namespace
