@@ -17,6 +17,7 @@
 #include "config/settings.h"
 #include "platform/os.h"
 #include "run/run_status.h"
+#include "run/standard_output.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
 
@@ -178,7 +179,7 @@ void LookUpUser() {
   // A path too long to hold names no file we could open.
   if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor") ||
       !OpenFileForReading(path, &base)) {
-    OsWriteStandardOutput("Error!");
+    WriteStandardOutput("Error!");
     FinishRun(kStatusNoUserBase);
   }
   // Bytes after the last whole record belong to no record and are not

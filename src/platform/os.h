@@ -34,12 +34,9 @@ int64_t OsPosition(OsFile *file);
 // False when the file could not be closed cleanly (data not stored).
 bool OsCloseFile(OsFile *file);
 
-// Standard output: unbuffered when it is the console or a terminal,
-// buffered in 512 bytes otherwise.  Called once before the first write.
-void OsSetUpStandardOutput();
-bool OsStandardOutputIsConsole();
-// Writes text in the platform's text convention for standard output.
-void OsWriteStandardOutput(const char *text);
-void OsFlushStandardOutput();
+// Puts standard output into the platform's text convention (each line feed
+// as CR LF on Windows) and tells whether it is the console or a terminal.
+// Called once, before the first write.
+bool OsPrepareStandardOutput();
 
 #endif

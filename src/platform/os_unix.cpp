@@ -138,9 +138,6 @@ bool CutAtPosition(int fd) {
   return ftruncate(fd, end) == 0;
 }
 
-bool stdout_is_console = false;
-char stdout_buffer[512];
-
 }  // namespace
 
 bool OsOpenForReading(const char *path, OsFile *file) {
@@ -214,22 +211,4 @@ bool OsCloseFile(OsFile *file) {
   return close(fd) == 0 && cut;
 }
 
-void OsSetUpStandardOutput() {
-  // Done once per process: setvbuf is only allowed before the first write,
-  // and a test may run the program several times in one process.
-  static bool done = false;
-  if (done)
-    return;
-  done = true;
-  stdout_is_console = isatty(STDOUT_FILENO) != 0;
-  if (stdout_is_console)
-    setvbuf(stdout, nullptr, _IONBF, 0);
-  else
-    setvbuf(stdout, stdout_buffer, _IOFBF, sizeof stdout_buffer);
-}
-
-bool OsStandardOutputIsConsole() { return stdout_is_console; }
-
-void OsWriteStandardOutput(const char *text) { fputs(text, stdout); }
-
-void OsFlushStandardOutput() { fflush(stdout); }
+bool OsPrepareStandardOutput() { return isatty(STDOUT_FILENO) != 0; }

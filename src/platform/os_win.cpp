@@ -26,9 +26,6 @@
 
 namespace {
 
-bool stdout_is_console = false;
-char stdout_buffer[512];
-
 HANDLE Handle(const OsFile *file) {
   return reinterpret_cast<HANDLE>(file->handle);
 }
@@ -130,24 +127,9 @@ bool OsCloseFile(OsFile *file) {
   return CloseHandle(handle) != 0;
 }
 
-void OsSetUpStandardOutput() {
-  // Done once per process: setvbuf is only allowed before the first write.
-  static bool done = false;
-  if (done)
-    return;
-  done = true;
+bool OsPrepareStandardOutput() {
+  _setmode(_fileno(stdout), _O_TEXT);
   // A console answers GetConsoleMode; a pipe, a file or NUL does not.
   DWORD mode = 0;
-  stdout_is_console = GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
-  _setmode(_fileno(stdout), _O_TEXT);
-  if (stdout_is_console)
-    setvbuf(stdout, nullptr, _IONBF, 0);
-  else
-    setvbuf(stdout, stdout_buffer, _IOFBF, sizeof stdout_buffer);
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
-
-bool OsStandardOutputIsConsole() { return stdout_is_console; }
-
-void OsWriteStandardOutput(const char *text) { fputs(text, stdout); }
-
-void OsFlushStandardOutput() { fflush(stdout); }

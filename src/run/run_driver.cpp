@@ -6,8 +6,8 @@
 #include "checks/subscriber.h"
 #include "config/settings.h"
 #include "output/result_file.h"
-#include "platform/os.h"
 #include "run/run_status.h"
+#include "run/standard_output.h"
 #include "run/status_screen.h"
 #include "run/text_helpers.h"
 
@@ -85,7 +85,7 @@ void RememberFileName(const char *path) {
 
 void FinishRun(int status) {
   if (status != kStatusNormal) {
-    OsWriteStandardOutput("\n\n\r");
+    WriteStandardOutput("\n\n\r");
     DrawWarningHeader();
   }
   DrawStatusMessage(status);
@@ -95,13 +95,13 @@ void FinishRun(int status) {
     DrawCreationFailure();
     status = kStatusNoResultFile;
   }
-  OsWriteStandardOutput("\n\n\n\n");
+  WriteStandardOutput("\n\n\n\n");
   DrawBanner();
   throw RunEnded{status};
 }
 
 int RunRingcheck(int argc, const char *const *argv) {
-  OsSetUpStandardOutput();
+  SetUpStandardOutput();
   ResetRunState();
   OpenStatusScreen();
   int exit_code = kStatusNormal;
@@ -111,6 +111,6 @@ int RunRingcheck(int argc, const char *const *argv) {
     exit_code = ended.exit_code;
   }
   CloseStatusScreen();
-  OsFlushStandardOutput();
+  FlushStandardOutput();
   return exit_code;
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "memory_console.h"
-#include "platform/os.h"
 #include "run/run_status.h"
+#include "run/standard_output.h"
 #include "run/status_screen.h"
 #include "test_files.h"
 
@@ -60,11 +60,11 @@ std::string ColourRun(const char *colours, int count) {
 void ShowFinishedRun(int status) {
   OpenStatusScreen();
   if (status != kStatusNormal) {
-    OsWriteStandardOutput("\n\n\r");
+    WriteStandardOutput("\n\n\r");
     DrawWarningHeader();
   }
   DrawStatusMessage(status);
-  OsWriteStandardOutput("\n\n\n\n");
+  WriteStandardOutput("\n\n\n\n");
   DrawBanner();
   CloseStatusScreen();
 }
