@@ -16,6 +16,9 @@ struct OsFile {
   intptr_t handle;
 };
 
+// The longest path the program opens; a longer one cannot be opened.
+constexpr size_t kMaxPathLength = 255;
+
 enum OsSeekOrigin { kSeekFromStart, kSeekFromEnd };
 
 // Paths come from the configuration file, DOS style.  They are taken as

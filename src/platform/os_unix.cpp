@@ -15,9 +15,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/cp866.h"
 #include "platform/os.h"
-#include "run/text_file.h"
-#include "run/text_helpers.h"
 
 namespace {
 

@@ -13,9 +13,6 @@
 
 #include "platform/os.h"
 
-// The longest path the program opens; a longer one cannot be opened.
-constexpr size_t kMaxPathLength = 255;
-
 // An open file that is closed when its owner's scope ends, also when the
 // run is ended by unwinding through that scope.
 struct ScopedFile {

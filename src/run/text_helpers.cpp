@@ -18,16 +18,6 @@ char *DeleteSpan(char *text, int start, int count) {
   return text;
 }
 
-unsigned char UpperCaseCp866Byte(unsigned char byte) {
-  if (byte >= 0x61 && byte <= 0x7A)
-    return byte - 0x20;
-  if (byte >= 0xA0 && byte <= 0xAF)
-    return byte - 0x20;
-  if (byte >= 0xE0 && byte <= 0xEF)
-    return byte - 0x50;
-  return byte;
-}
-
 char *UpperCaseCp866(char *text) {
   for (char *p = text; *p != '\0'; p++)
     *p = static_cast<char>(UpperCaseCp866Byte(static_cast<unsigned char>(*p)));

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/cp866.h"
 #include "platform/os.h"
 
 // Removes count characters from position start on, in place.  A start past
@@ -16,7 +17,6 @@ char *DeleteSpan(char *text, int start, int count);
 // Upper-cases Latin and Cyrillic letters of code page 866 in place; the
 // letter yo (0xF1) and every other byte stay as they are.
 char *UpperCaseCp866(char *text);
-unsigned char UpperCaseCp866Byte(unsigned char byte);
 
 // The length of an open file in bytes as stored, without moving its read
 // position.  64-bit, so that files past 2 GiB are measured right.
