@@ -13,13 +13,13 @@
 namespace {
 
 std::string Sample(const char *name) {
-  return ReadFileBytes(std::string(RINGCHECK_SOURCE_DIR "/packaging/win64/") + name);
+  return ReadFileBytes(std::string(RINGCHECK_SOURCE_DIR "/packaging/windows/") + name);
 }
 
 TEST(PackagedSamples, TheConfigurationReadsWithoutWarnings) {
   ResetSettings();
   testing::internal::CaptureStdout();
-  ReadConfigFile(RINGCHECK_SOURCE_DIR "/packaging/win64/ringcheck.cfg");
+  ReadConfigFile(RINGCHECK_SOURCE_DIR "/packaging/windows/ringcheck.cfg");
   fflush(stdout);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   // The result file where the user guide says it is, and no mask.

@@ -3,13 +3,18 @@
 // console, waits for it, then reads every cell of the screen buffer back
 // and writes it to a file.
 //
-//   screen_dump.exe [-a ATTRIBUTE] [-f ATTRIBUTE] [-r ROW] DUMP-FILE
-//                   PROGRAM [ARGUMENT...]
+//   screen_dump.exe [-a ATTRIBUTE] [-f ATTRIBUTE] [-r ROW] [-h HOW:FILE]
+//                   DUMP-FILE PROGRAM [ARGUMENT...]
 //
 // Before the program starts, -a sets the console's attribute (two hex
 // digits), the colours the program finds as the console's own; -f paints
 // every cell in an attribute, so that the cells the program leaves alone
-// stand out; -r puts the cursor at column 1 of ROW (counted from 1).
+// stand out; -r puts the cursor at column 1 of ROW (counted from 1); -h
+// holds FILE open while the program runs, as the station's other programs
+// do: HOW is "append" (the mailer's log) or "write" (the BBS's user base),
+// both sharing reading and writing as the C runtime's fopen does, or
+// "append-exclusive" or "write-exclusive", which let others read but deny
+// them writing.
 //
 // The dump: a first line "WIDTH HEIGHT CURSOR-COLUMN CURSOR-ROW EXIT-CODE"
 // (cursor 0-based), then WIDTH x HEIGHT characters, row by row, then as
@@ -69,12 +74,39 @@ HANDLE OpenScreen() {
                      OPEN_EXISTING, 0, nullptr);
 }
 
+// Opens FILE as -h HOW:FILE says; INVALID_HANDLE_VALUE when HOW is not
+// known or the file is not there, so that a mistaken name fails the test
+// rather than holding a new file nobody reads.
+HANDLE HoldFile(const char *how_and_file) {
+  const char *colon = strchr(how_and_file, ':');
+  if (colon == nullptr)
+    return INVALID_HANDLE_VALUE;
+  std::string how(how_and_file, colon);
+  DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  const std::string exclusive = "-exclusive";
+  if (how.size() > exclusive.size() &&
+      how.compare(how.size() - exclusive.size(), exclusive.size(), exclusive) == 0) {
+    share = FILE_SHARE_READ;
+    how.resize(how.size() - exclusive.size());
+  }
+  DWORD access = 0;
+  if (how == "append")
+    access = FILE_APPEND_DATA | SYNCHRONIZE;
+  else if (how == "write")
+    access = GENERIC_READ | GENERIC_WRITE;
+  else
+    return INVALID_HANDLE_VALUE;
+  return CreateFileA(colon + 1, access, share, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
   int attribute = -1;
   int fill = -1;
   int cursor_row = 0;
+  const char *held = nullptr;
   int first = 1;
   for (; first + 1 < argc && argv[first][0] == '-'; first += 2) {
     if (strcmp(argv[first], "-a") == 0)
@@ -83,12 +115,14 @@ int main(int argc, char **argv) {
       fill = static_cast<int>(strtol(argv[first + 1], nullptr, 16));
     else if (strcmp(argv[first], "-r") == 0)
       cursor_row = atoi(argv[first + 1]);
+    else if (strcmp(argv[first], "-h") == 0)
+      held = argv[first + 1];
     else
       break;
   }
   if (argc - first < 2) {
     fprintf(stderr, "usage: screen_dump [-a ATTRIBUTE] [-f ATTRIBUTE] [-r ROW] "
-                    "DUMP-FILE PROGRAM [ARGUMENT...]\n");
+                    "[-h HOW:FILE] DUMP-FILE PROGRAM [ARGUMENT...]\n");
     return 2;
   }
   const char *dump_path = argv[first];
@@ -117,6 +151,11 @@ int main(int argc, char **argv) {
   if (cursor_row > 0 && !SetConsoleCursorPosition(screen, start))
     return Fail("SetConsoleCursorPosition");
 
+  HANDLE held_file = INVALID_HANDLE_VALUE;
+  if (held != nullptr &&
+      (held_file = HoldFile(held)) == INVALID_HANDLE_VALUE)
+    return Fail("holding the file of -h");
+
   STARTUPINFOA startup;
   memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
@@ -129,6 +168,8 @@ int main(int argc, char **argv) {
   GetExitCodeProcess(process.hProcess, &exit_code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  if (held_file != INVALID_HANDLE_VALUE)
+    CloseHandle(held_file);
 
   if (!SetConsoleOutputCP(866))
     return Fail("SetConsoleOutputCP");

@@ -51,7 +51,7 @@ run_dump() {
   local rows=$1 options=() words=() output=""
   shift
   [ "$1" = -o ] && { output="> $2"; shift 2; }
-  while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("'$1'"); shift; done
   shift
   local argument
   for argument in "$@"; do words+=("'$argument'"); done
@@ -156,6 +156,22 @@ check_screen() {
     fi
     fail "row $at: '$got', expected '$expected'"
   done
+}
+
+# sample_station: the bundled sample station in $work; its call is Ivan
+# Petrov's, who is found, neither banned nor exempt.
+sample_station() {
+  cp -R "$samples/." "$work/"
+}
+samples=$(cd "$(dirname "$0")/../../examples/station" && pwd)
+sample_result=$'Ivan Petrov\r\n2:5020/123.7\r\nMoscow\r\n1234567\r\n1\r\n0\r\nCONNECT 33600/ARQ/V34/LAPM/V42BIS\r\n'
+
+# expect_result BYTES: the result file holds exactly BYTES.
+expect_result() {
+  local got
+  got=$(od -An -c "$work/BBS/AON.TMP" 2>&1)
+  [ "$got" = "$(printf '%s' "$1" | od -An -c)" ] ||
+    fail "result file: $got"
 }
 
 header="▌!▐ ВНИМАНИЕ:"
@@ -266,6 +282,34 @@ scroll)
   row 21 "    приложением."
   colours 21 1 "1E*80"
   banner 23 1
+  ;;
+shared_log | shared_user_base)
+  # The mailer keeps appending to its log, and the BBS keeps its user
+  # base open for writing, while we run: both are read as usual, whether
+  # the holder shares writing or only reading.
+  sample_station
+  file=T-Mail.log how=append
+  [ "$1" = shared_user_base ] && file='BBS\users.tor' how=write
+  for exclusive in "" -exclusive; do
+    rm -f "$work/BBS/AON.TMP"
+    run_dump 25 -h "$how$exclusive:$file" -- ringcheck.cfg "Ivan Petrov"
+    expect_exit 0
+    expect_result "$sample_result"
+  done
+  banner 3 1
+  ;;
+held_result_file)
+  # Another program holds the old result file and lets nobody write it:
+  # exit code 7 and the two lines, after a normal run's nothing.
+  sample_station
+  printf 'old\r\n' > "$work/BBS/AON.TMP"
+  run_dump 25 -h 'write-exclusive:BBS\AON.TMP' -- ringcheck.cfg "Ivan Petrov"
+  expect_exit 7
+  expect_result $'old\r\n'
+  row 1 " Файл AON.TMP не может быть создан!"
+  row 3 "${perhaps/ N:/ B:}"
+  row 4 "    приложением."
+  banner 6 1
   ;;
 *)
   echo "unknown case '${1:-}'"
