@@ -109,5 +109,5 @@ echo the station's mailer log or user base is missing: letting [!LOGIN!] in
 exit /b 0
 :unchecked
 setlocal EnableDelayedExpansion
-echo ringcheck could not check this call (errorlevel %STATUS%): letting [!LOGIN!] in
+echo ringcheck could not check this call (status %STATUS%): letting [!LOGIN!] in
 exit /b 0

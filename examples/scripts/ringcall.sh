@@ -34,7 +34,7 @@ fi
 # Exit code 7: the result file could not be written; its lines, if any
 # are left over, belong to another call.
 if [ "$status" -eq 7 ] || [ "$status" -eq 5 ]; then
-  printf '%s\n' "ringcheck could not check this call (exit code $status): letting [$login] in"
+  printf '%s\n' "ringcheck could not check this call (status $status): letting [$login] in"
   exit 0
 fi
 

@@ -174,59 +174,46 @@ names() {
 outcomes() {
   local login='Ivan & Co (x)|y^z>pwned.txt'
   user "Ivan Petrov" 8-123-45-67 > "$work/ivan.tor"
-  station
-  cp "$work/ivan.tor" "$work/st/BBS/users.tor"
-  printf '123*\r\n' > "$work/st/BadPhone.lst"
+  ivan() { cp "$work/ivan.tor" "$work/st/BBS/users.tor"; }
+  local missing="the station's mailer log or user base is missing: letting [$login] in"
+
+  station; ivan; printf '123*\r\n' > "$work/st/BadPhone.lst"
   run "$login"
   expect banned 1 "number [1234567] is banned: refusing the call"
 
-  station
-  cp "$work/ivan.tor" "$work/st/BBS/users.tor"
-  printf '%s\r\n' "$login" > "$work/st/GoodPhone.lst"
+  station; ivan; printf '%s\r\n' "$login" > "$work/st/GoodPhone.lst"
   run "$login"
   expect exempt 0 "login [$login] is exempt from the phone check"
 
-  station
-  rm "$work/st/T-Mail.log"
+  station; rm "$work/st/T-Mail.log"
   run "$login"
-  expect "no mailer log" 0 \
-    "the station's mailer log or user base is missing: letting [$login] in"
+  expect "no mailer log" 0 "$missing"
 
   station
   run "$login"
-  expect "no user base" 0 \
-    "the station's mailer log or user base is missing: letting [$login] in"
+  expect "no user base" 0 "$missing"
 
-  station
-  cp "$work/ivan.tor" "$work/st/BBS/users.tor"
+  station; ivan
   printf '14:05:01 RING\r\n14:05:09 Connect 33600/ARQ/V34\r\n' > "$work/st/T-Mail.log"
   run "$login"
   expect "no caller id" 0 "no caller id for this call: letting [$login] in"
 
-  station
-  user "Olga" 555-12-34 > "$work/st/BBS/users.tor"
+  station; user "Olga" 555-12-34 > "$work/st/BBS/users.tor"
   run "$login"
   expect stranger 0 \
     "number [1234567] belongs to no subscriber: [$login] may register as a new user"
 
-  station
-  cp "$work/ivan.tor" "$work/st/BBS/users.tor"
+  station; ivan
   run
   expect "no login name" 0 "no login name given; number [1234567] is [Ivan Petrov]'s"
 
-  station
-  cp "$work/ivan.tor" "$work/st/BBS/users.tor"
-  printf 'TORNADOPATH nowhere\\\r\n' > "$work/st/ringcheck.cfg"
+  station; ivan; printf 'TORNADOPATH nowhere\\\r\n' > "$work/st/ringcheck.cfg"
   run "$login"
-  expect "no result file" 0 ""
-  [[ $out == *"ringcheck could not check this call ("*"7): letting [$login] in" ]] ||
-    fail "no result file: the script printed '$out'"
+  expect "no result file" 0 "ringcheck could not check this call (status 7): letting [$login] in"
 
   station
   config=nothing.cfg run "$login"
-  expect "no configuration" 0 ""
-  [[ $out == *"ringcheck could not check this call ("*"5): letting [$login] in" ]] ||
-    fail "no configuration: the script printed '$out'"
+  expect "no configuration" 0 "ringcheck could not check this call (status 5): letting [$login] in"
 }
 
 for group in "${groups[@]}"; do
