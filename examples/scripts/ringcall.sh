@@ -6,6 +6,11 @@
 #   1  refuse the call
 # Usage: ringcall.sh "LOGIN NAME"
 # RINGCHECK, RINGCHECK_CONFIG, BBS_DIR and RESULT_FILE may name other places.
+#
+# The caller chooses the login name and every string of their users.tor
+# record, so these may hold any byte but NUL and a line end.  They are
+# only ever used quoted, and printed through printf's %s: echo may take a
+# leading -n or -e as an option and turn backslashes into other bytes.
 : "${RINGCHECK:=./ringcheck}"
 : "${RINGCHECK_CONFIG:=ringcheck.cfg}"
 : "${BBS_DIR:=BBS}"
@@ -20,39 +25,42 @@ status=$?
 # Configured names reach the file system upper-cased, so the result file
 # may be AON.TMP here, where names have a case.
 if [ -z "${RESULT_FILE-}" ]; then
-  RESULT_FILE=$BBS_DIR/$(ls "$BBS_DIR" | grep -i '^aon\.tmp$' | head -n 1)
+  RESULT_FILE=$BBS_DIR/aon.tmp
+  for file in "$BBS_DIR"/[Aa][Oo][Nn].[Tt][Mm][Pp]; do
+    [ -e "$file" ] && RESULT_FILE=$file && break
+  done
 fi
 
 # Exit code 7: the result file could not be written; its lines, if any
 # are left over, belong to another call.
 if [ "$status" -eq 7 ] || [ "$status" -eq 5 ]; then
-  echo "ringcheck could not check this call (exit code $status): letting $login in"
+  printf '%s\n' "ringcheck could not check this call (status $status): letting [$login] in"
   exit 0
 fi
 
 # The result file, line by line (CR LF line ends).
-line() { sed -n "$1p" "$RESULT_FILE" | tr -d '\r'; }
+line() { sed -n "$1p" "$RESULT_FILE" 2>/dev/null | tr -d '\r'; }
 subscriber=$(line 1)
 number=$(line 4)
 phone_type=$(line 5)
 connect=$(line 7)
-echo "call from ${number:-an unknown number} (phone type ${phone_type:--}), $connect"
+printf '%s\n' "call from number [$number] (phone type [$phone_type]), $connect"
 
 case $status in
-  3) echo "number $number is banned: refusing the call"; exit 1 ;;
-  4) echo "$login is exempt from the phone check"; exit 0 ;;
-  1|2) echo "the station's mailer log or user base is missing: letting $login in"; exit 0 ;;
+  3) printf '%s\n' "number [$number] is banned: refusing the call"; exit 1 ;;
+  4) printf '%s\n' "login [$login] is exempt from the phone check"; exit 0 ;;
+  1|2) printf '%s\n' "the station's mailer log or user base is missing: letting [$login] in"; exit 0 ;;
 esac
 if [ -z "$number" ]; then
-  echo "no caller id for this call: letting $login in"
+  printf '%s\n' "no caller id for this call: letting [$login] in"
 elif [ -z "$login" ]; then
-  echo "no login name given; number $number is ${subscriber:-nobody}'s"
+  printf '%s\n' "no login name given; number [$number] is [$subscriber]'s"
 elif [ -z "$subscriber" ]; then
-  echo "number $number belongs to no subscriber: $login may register as a new user"
+  printf '%s\n' "number [$number] belongs to no subscriber: [$login] may register as a new user"
 elif [ "$subscriber" = "$login" ]; then
-  echo "$login calls from their own number"
+  printf '%s\n' "login [$login] calls from their own number"
 else
-  echo "$login calls from $subscriber's number: refusing the call"
+  printf '%s\n' "login [$login] calls from [$subscriber]'s number: refusing the call"
   exit 1
 fi
 exit 0
