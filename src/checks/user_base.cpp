@@ -16,6 +16,7 @@
 #include "checks/subscriber.h"
 #include "config/settings.h"
 #include "platform/os.h"
+#include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/standard_output.h"
 #include "run/text_file.h"
@@ -186,6 +187,7 @@ void LookUpUser() {
   // read, nor is anything the BBS appends meanwhile.
   int64_t records =
       StreamLength(&base.file) / static_cast<int64_t>(kUserRecordSize);
+  NoteUserBaseOpened(records);
   int idlen = SettingAsInteger(Settings[IDLEN]);
   int64_t bytes = records * static_cast<int64_t>(kUserRecordSize);
   UserBaseStream stream = {&base.file, bytes, UserBaseBlockUse(bytes), 0, 0};
@@ -195,6 +197,10 @@ void LookUpUser() {
   while ((record = NextUserRecord(&stream)) != nullptr) {
     if (!RecordMatches(record, idlen, last))
       continue;
+    // Whole records before this one: those read less those still waiting.
+    int64_t waiting = static_cast<int64_t>(stream.filled - stream.next);
+    NoteUserFound((bytes - stream.unread - waiting) /
+                      static_cast<int64_t>(kUserRecordSize) - 1);
     TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);
     TakeUserString(record, kField373Offset, UserField373,
                    kUserField373Capacity);

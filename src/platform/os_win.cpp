@@ -127,6 +127,17 @@ bool OsCloseFile(OsFile *file) {
   return CloseHandle(handle) != 0;
 }
 
+bool OsFullPath(const char *path, bool, char *full, size_t capacity) {
+  // Windows finds names whatever their case; whether the file exists is
+  // not asked here.
+  PrepareFileApis();
+  if (path[0] == '\0')
+    return false;
+  DWORD length = GetFullPathNameA(path, static_cast<DWORD>(capacity + 1),
+                                  full, nullptr);
+  return length > 0 && length <= capacity;
+}
+
 bool OsPrepareStandardOutput() {
   _setmode(_fileno(stdout), _O_TEXT);
   // A console answers GetConsoleMode; a pipe, a file or NUL does not.
