@@ -15,7 +15,8 @@
 #include "run/text_helpers.h"
 
 char SeparatorSet[kSeparatorSetCapacity + 1] = " :-\"";
-char CallerNumber[kCallerNumberCapacity + 1];
+// Aligned as the phones it is compared with (see user_base.cpp).
+alignas(256) char CallerNumber[kCallerNumberCapacity + 1];
 char PhoneType[kPhoneTypeCapacity + 1];
 char ConnectLine[kConnectLineCapacity + 1];
 

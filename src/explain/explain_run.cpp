@@ -32,6 +32,7 @@ constexpr size_t kFullPathCapacity = 1023;
 // The width left to a quote behind "  line 1234: " and the like.
 constexpr size_t kLineQuoteWidth = 66;
 constexpr int kNoStage = -1;
+constexpr int64_t kUserRecordBytes = 624;
 
 // How the collected number last became empty.
 enum EmptiedBy { kNotEmptied, kVoided, kEmptiedByConnect, kNoDigits };
@@ -273,7 +274,9 @@ void SeeUserBaseOpened(int64_t records) {
   ReportLine(Text(kUserBaseRecords), static_cast<long long>(records));
 }
 
-void SeeUserFound(int64_t index) { report.user_index = index; }
+void SeeUserFound(int64_t record_end) {
+  report.user_index = record_end / kUserRecordBytes - 1;
+}
 
 void ReportUserFound() {
   if (report.user_index < 0) {

@@ -43,8 +43,8 @@ struct RunObserver {
   // A CONNECT line, after it has kept or emptied CallerNumber.
   void (*ConnectLineSeen)();
   void (*UserBaseOpened)(int64_t records);
-  // The first matching record, counted from 0.
-  void (*UserFound)(int64_t index);
+  // The first matching record, by the offset of its end in users.tor.
+  void (*UserFound)(int64_t record_end);
   // slot is BADLIST or GOODLIST.
   void (*ListOpened)(int slot, bool opened);
   // A piece of the list as read, before it is prepared.
@@ -106,9 +106,9 @@ inline void NoteUserBaseOpened(int64_t records) {
     Observer->UserBaseOpened(records);
 }
 
-inline void NoteUserFound(int64_t index) {
+inline void NoteUserFound(int64_t record_end) {
   if (Observer != nullptr)
-    Observer->UserFound(index);
+    Observer->UserFound(record_end);
 }
 
 inline void NoteListOpened(int slot, bool opened) {
