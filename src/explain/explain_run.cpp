@@ -74,7 +74,7 @@ int DigitsWanted() {
 void ReportFoundPath(const char *path, bool for_creation) {
   char full[kFullPathCapacity + 1];
   if (OsFullPath(path, for_creation, full, kFullPathCapacity))
-    ReportLine(Text(kFoundAs), full);
+    ReportLine(Text(for_creation ? kResultFileFoundAs : kFoundAs), full);
   else
     ReportPlainLine(Text(kNotFound));
 }

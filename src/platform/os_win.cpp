@@ -127,15 +127,18 @@ bool OsCloseFile(OsFile *file) {
   return CloseHandle(handle) != 0;
 }
 
-bool OsFullPath(const char *path, bool, char *full, size_t capacity) {
-  // Windows finds names whatever their case; whether the file exists is
-  // not asked here.
+bool OsFullPath(const char *path, bool for_creation, char *full,
+                size_t capacity) {
+  // Windows finds names whatever their case, so the full path is the path
+  // as given, made whole; it names a file only when one is there.
   PrepareFileApis();
   if (path[0] == '\0')
     return false;
   DWORD length = GetFullPathNameA(path, static_cast<DWORD>(capacity + 1),
                                   full, nullptr);
-  return length > 0 && length <= capacity;
+  if (length == 0 || length > capacity)
+    return false;
+  return for_creation || GetFileAttributesA(full) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool OsPrepareStandardOutput() {
