@@ -127,20 +127,6 @@ bool OsCloseFile(OsFile *file) {
   return CloseHandle(handle) != 0;
 }
 
-bool OsFullPath(const char *path, bool for_creation, char *full,
-                size_t capacity) {
-  // Windows finds names whatever their case, so the full path is the path
-  // as given, made whole; it names a file only when one is there.
-  PrepareFileApis();
-  if (path[0] == '\0')
-    return false;
-  DWORD length = GetFullPathNameA(path, static_cast<DWORD>(capacity + 1),
-                                  full, nullptr);
-  if (length == 0 || length > capacity)
-    return false;
-  return for_creation || GetFileAttributesA(full) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool OsPrepareStandardOutput() {
   _setmode(_fileno(stdout), _O_TEXT);
   // A console answers GetConsoleMode; a pipe, a file or NUL does not.
