@@ -514,12 +514,13 @@ int ExplainRun(int argc, const char *const *argv) {
   report.stage = kNoStage;
   report.user_index = -1;
   report.config_path = argc >= 2 ? argv[1] : "";
-  SilenceStandardOutput();
+  SilenceStandardOutput(true);
   UseConsoleDevice(&kNoConsole);
   Observer = &kExplainObserver;
   ReportPlainLine(Text(kTitle));
   int exit_code = RunRingcheck(argc, argv);
   Observer = nullptr;
   UseConsoleDevice(nullptr);
+  SilenceStandardOutput(false);
   return exit_code;
 }

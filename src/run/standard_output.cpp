@@ -24,7 +24,7 @@ void SetUpStandardOutput() {
     setvbuf(stdout, StandardOutputBuffer, _IOFBF, sizeof StandardOutputBuffer);
 }
 
-void SilenceStandardOutput() { silenced = true; }
+void SilenceStandardOutput(bool silent) { silenced = silent; }
 
 void WriteStandardOutput(const char *text) {
   if (!silenced)
