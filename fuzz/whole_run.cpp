@@ -3,7 +3,9 @@
 // ringcheck.cfg; T-Mail.log; BBS/users.tor; BadPhone.lst; GoodPhone.lst.
 //
 // Every run ends with one of the exit codes a script knows, and a result
-// file, when one is written, has its status digit on line 6.
+// file, when one is written, has its status digit on line 6.  The dry run
+// (ringcheck-explain) over the same station then ends with the same code,
+// unless the result file could not be written, and leaves that file alone.
 //
 // The configuration names the files the run reads and the one it writes.
 // Runs whose paths would leave the station (an absolute path, "..") are
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "config/settings.h"
+#include "explain/explain_run.h"
 #include "fuzz_station.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
@@ -66,6 +69,23 @@ char StatusDigitOfResultFile() {
   return strcmp(line + 1, "\n") == 0 ? line[0] : '\0';
 }
 
+// The text of the file the result file would be, "(none)" when there is
+// none.  Settings are those of the configuration just read.
+std::string ResultFileText() {
+  char path[kMaxPathLength + 1];
+  ScopedFile result;
+  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], Settings[OUTFILE]) ||
+      !OpenFileForReading(path, &result))
+    return "(none)";
+  TextReader reader;
+  BeginTextReading(&reader, &result);
+  std::string text;
+  char piece[kMaxPathLength + 1];
+  while (ReadLinePiece(&reader, piece, kMaxPathLength))
+    text += piece;
+  return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -94,12 +114,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     argv.push_back(argument.c_str());
   argv.push_back(nullptr);
 
+  // The dry run first: ringcheck's result file may overwrite an input.
+  std::string before = ResultFileText();
+  int explained = ExplainRun(static_cast<int>(arguments.size()), argv.data());
+  if (explained < 0 || explained > 5)
+    Fail("the dry run ends with a code ringcheck would not give");
+  if (ResultFileText() != before)
+    Fail("the dry run wrote the result file");
+
   int exit_code = RunRingcheck(static_cast<int>(arguments.size()), argv.data());
   if (exit_code < 0 || exit_code > 7 || exit_code == 6)
     Fail("an exit code that no script knows");
   if (exit_code <= 4 &&
       StatusDigitOfResultFile() != '0' + exit_code)
     Fail("the result file does not carry the exit code on line 6");
+  if (exit_code != 7 && explained != exit_code)
+    Fail("the dry run ends with another code than ringcheck");
   LeaveFuzzStation();
   return 0;
 }

@@ -9,12 +9,14 @@
 
 #include "capture/caller_number.h"
 #include "config/settings.h"
+#include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
 
 char SeparatorSet[kSeparatorSetCapacity + 1] = " :-\"";
-char CallerNumber[kCallerNumberCapacity + 1];
+// Aligned as the phones it is compared with (see user_base.cpp).
+alignas(256) char CallerNumber[kCallerNumberCapacity + 1];
 char PhoneType[kPhoneTypeCapacity + 1];
 char ConnectLine[kConnectLineCapacity + 1];
 
@@ -72,16 +74,20 @@ void CollectDigits(LogScan *scan, const char *at) {
       scan->last_digit_line = scan->line_number;
     } else {
       CallerNumber[0] = '\0';
+      NoteDigitsVoided(at);
       return;
     }
     at++;
-    if (position >= scan->digit_count || *at == '\n')
+    if (position >= scan->digit_count || *at == '\n') {
+      NoteDigitsEnded(position, scan->digit_count);
       return;
+    }
   }
 }
 
 void ScanLogLine(LogScan *scan, char *line) {
   scan->line_number++;
+  NoteMailerLogLineRead(scan->line_number, line);
   UpperCaseCp866(line);
   const char *marker = strstr(line, scan->marker);
   const char *connect = strstr(line, kConnectWord);
@@ -91,6 +97,7 @@ void ScanLogLine(LogScan *scan, char *line) {
       CallerNumber[0] = '\0';
     CopyText(ConnectLine, kConnectLineCapacity, connect);
     scan->last_connect_line = scan->line_number;
+    NoteConnectLineSeen();
   }
   if (marker != nullptr)
     CollectDigits(scan, marker + scan->marker_length);
@@ -162,6 +169,7 @@ void ScanMailerLog() {
   int64_t size = StreamLength(&log.file);
   if (size > kLogTailLength)
     OsSetPosition(&log.file, size - kLogTailLength, kSeekFromStart);
+  NoteMailerLogOpened(size, size > kLogTailLength ? size - kLogTailLength : 0);
   TextReader reader;
   BeginTextReading(&reader, &log);
   char line[kLogPieceLength + 1];

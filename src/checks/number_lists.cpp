@@ -9,6 +9,7 @@
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
+#include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
@@ -24,6 +25,7 @@ bool ReadListEntry(TextReader *reader, ListLine line) {
   do {
     if (!ReadLinePiece(reader, line, kListPieceLength))
       return false;
+    NoteListLineRead(line);
   } while (line[0] == ';');
   size_t length = strlen(line);
   if (length > 0 && line[length - 1] == '\n')
@@ -77,7 +79,9 @@ bool MatchNumberPattern(const char *pattern, const char *number) {
 
 void CheckBannedNumbers() {
   ScopedFile list;
-  if (!OpenFileForReading(Settings[BADLIST], &list))
+  bool opened = OpenFileForReading(Settings[BADLIST], &list);
+  NoteListOpened(BADLIST, opened);
+  if (!opened)
     return;
   TextReader reader;
   BeginTextReading(&reader, &list);
@@ -95,7 +99,9 @@ void CheckBannedNumbers() {
 
 void CheckExemptNames(const char *login_name) {
   ScopedFile list;
-  if (!OpenFileForReading(Settings[GOODLIST], &list))
+  bool opened = OpenFileForReading(Settings[GOODLIST], &list);
+  NoteListOpened(GOODLIST, opened);
+  if (!opened)
     return;
   TextReader reader;
   BeginTextReading(&reader, &list);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
@@ -43,6 +44,7 @@ void TakeConfigLine(char *line) {
     return;
   char *space = strchr(line, ' ');
   if (space == nullptr) {
+    NoteConfigLineBad(kLineWithoutSpace);
     FinishRun(kStatusBadConfigLine);
     return;
   }
@@ -64,9 +66,11 @@ void TakeConfigLine(char *line) {
   for (int slot = 0; slot < kSettingCount; slot++) {
     if (strcmp(key, kSettingKeys[slot]) == 0) {
       CopyText(Settings[slot], kSettingCapacity, line);
+      NoteConfigLineTaken(slot);
       return;
     }
   }
+  NoteConfigLineBad(kLineWithoutKey);
   FinishRun(kStatusBadConfigLine);
 }
 
@@ -98,6 +102,7 @@ void ReadConfigFile(const char *path) {
   char line[kConfigPieceLength + 1];
   while (ReadLinePiece(&reader, line, kConfigPieceLength)) {
     ConfigLineCount++;
+    NoteConfigLineRead(line);
     TakeConfigLine(line);
   }
   CloseFile(&config);

@@ -37,6 +37,12 @@ int64_t OsPosition(OsFile *file);
 // False when the file could not be closed cleanly (data not stored).
 bool OsCloseFile(OsFile *file);
 
+// The file a path names, as this platform finds it: the whole path from
+// the root, in full (capacity + 1 bytes).  With for_creation the last
+// component need not exist.  False when it cannot be told.
+bool OsFullPath(const char *path, bool for_creation, char *full,
+                size_t capacity);
+
 // Puts standard output into the platform's text convention (each line feed
 // as CR LF on Windows) and tells whether it is the console or a terminal.
 // Called once, before the first write.

@@ -210,4 +210,27 @@ bool OsCloseFile(OsFile *file) {
   return close(fd) == 0 && cut;
 }
 
+bool OsFullPath(const char *path, bool for_creation, char *full,
+                size_t capacity) {
+  PathBuffer resolved;
+  if (!ResolvePath(path, resolved, for_creation))
+    return false;
+  if (resolved[0] == '/') {
+    if (strlen(resolved) > capacity)
+      return false;
+    strcpy(full, resolved);
+    return true;
+  }
+  if (getcwd(full, capacity + 1) == nullptr)
+    return false;
+  size_t used = strlen(full);
+  // The root directory already ends with its slash.
+  const char *slash = used > 0 && full[used - 1] == '/' ? "" : "/";
+  if (used + strlen(slash) + strlen(resolved) > capacity)
+    return false;
+  strcat(full, slash);
+  strcat(full, resolved);
+  return true;
+}
+
 bool OsPrepareStandardOutput() { return isatty(STDOUT_FILENO) != 0; }

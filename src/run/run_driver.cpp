@@ -6,6 +6,7 @@
 #include "checks/subscriber.h"
 #include "config/settings.h"
 #include "output/result_file.h"
+#include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/standard_output.h"
 #include "run/status_screen.h"
@@ -13,6 +14,7 @@
 
 char MessageFileName[kMessageFileNameCapacity + 1];
 char LoginName[kLoginNameCapacity + 1];
+const RunObserver *Observer = nullptr;
 
 namespace {
 
@@ -61,17 +63,25 @@ void RunStages(int argc, const char *const *argv) {
   if (argc < 2)
     FinishRun(kStatusNoConfigFile);
   bool has_login_name = TakeLoginName(argc, argv);
+  NoteStageStarted(kSettingsStage);
   ReadConfigFile(argv[1]);
+  NoteStageStarted(kMailerLogStage);
   SplitCallerIdSetting();
   ScanMailerLog();
-  if (Settings[CIDMASK][0] != '\0')
+  if (Settings[CIDMASK][0] != '\0') {
+    NoteStageStarted(kNumberMaskStage);
     ApplyNumberMask();
+  }
   if (CallerNumber[0] != '\0') {
+    NoteStageStarted(kUserBaseStage);
     LookUpUser();
+    NoteStageStarted(kBannedListStage);
     CheckBannedNumbers();
   }
-  if (UserName[0] != '\0' && has_login_name)
+  if (UserName[0] != '\0' && has_login_name) {
+    NoteStageStarted(kExemptListStage);
     CheckExemptNames(LoginName);
+  }
   FinishRun(kStatusNormal);
 }
 
@@ -91,12 +101,15 @@ void FinishRun(int status) {
   DrawStatusMessage(status);
   if (status >= kStatusBadConfigLine)
     return;
-  if (status != kStatusNoConfigFile && !WriteResultFile(status)) {
+  // A watched run is a dry run: it writes nothing.
+  if (status != kStatusNoConfigFile && Observer == nullptr &&
+      !WriteResultFile(status)) {
     DrawCreationFailure();
     status = kStatusNoResultFile;
   }
   WriteStandardOutput("\n\n\n\n");
   DrawBanner();
+  NoteRunEnded(status);
   throw RunEnded{status};
 }
 

@@ -7,6 +7,7 @@
 namespace {
 
 char StandardOutputBuffer[512];
+bool silenced = false;
 
 }  // namespace
 
@@ -23,6 +24,11 @@ void SetUpStandardOutput() {
     setvbuf(stdout, StandardOutputBuffer, _IOFBF, sizeof StandardOutputBuffer);
 }
 
-void WriteStandardOutput(const char *text) { fputs(text, stdout); }
+void SilenceStandardOutput(bool silent) { silenced = silent; }
+
+void WriteStandardOutput(const char *text) {
+  if (!silenced)
+    fputs(text, stdout);
+}
 
 void FlushStandardOutput() { fflush(stdout); }

@@ -7,6 +7,9 @@
 
 // Once per process, before the first write.
 void SetUpStandardOutput();
+// While silent, WriteStandardOutput writes nothing: the dry run's report
+// has standard output to itself.
+void SilenceStandardOutput(bool silent);
 void WriteStandardOutput(const char *text);
 void FlushStandardOutput();
 

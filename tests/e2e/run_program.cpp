@@ -35,9 +35,20 @@ bool TestingWindowsBuild() {
   return binary.size() > 4 && binary.compare(binary.size() - 4, 4, ".exe") == 0;
 }
 
-ProgramRun RunProgramIn(const std::string &directory,
-                        const std::vector<std::string> &arguments) {
-  std::string binary = FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY);
+namespace {
+
+// ringcheck-explain beside ringcheck, or ringcheck-explain.exe beside
+// ringcheck.exe.
+std::string ExplainerBeside(const std::string &binary) {
+  size_t name = binary.rfind("ringcheck");
+  if (name == std::string::npos)
+    return binary;
+  return binary.substr(0, name) + "ringcheck-explain" +
+         binary.substr(name + std::string("ringcheck").size());
+}
+
+ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
+                       const std::vector<std::string> &arguments) {
   std::string runner = FromEnvironment("RINGCHECK_RUNNER", "");
   // The runner may carry options of its own: "valgrind -q --error-exitcode=99".
   std::vector<std::string> words;
@@ -75,4 +86,19 @@ ProgramRun RunProgramIn(const std::string &directory,
   if (TestingWindowsBuild())
     run.output = WithPlainLineFeeds(run.output);
   return run;
+}
+
+}  // namespace
+
+ProgramRun RunProgramIn(const std::string &directory,
+                        const std::vector<std::string> &arguments) {
+  return RunBinaryIn(FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY),
+                     directory, arguments);
+}
+
+ProgramRun RunExplainerIn(const std::string &directory,
+                          const std::vector<std::string> &arguments) {
+  return RunBinaryIn(
+      ExplainerBeside(FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY)),
+      directory, arguments);
 }

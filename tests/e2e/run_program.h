@@ -18,6 +18,9 @@ struct ProgramRun {
 
 ProgramRun RunProgramIn(const std::string &directory,
                         const std::vector<std::string> &arguments);
+// The same for ringcheck-explain, the program beside it in the same build.
+ProgramRun RunExplainerIn(const std::string &directory,
+                          const std::vector<std::string> &arguments);
 // True when the program under test is a Windows build.
 bool TestingWindowsBuild();
 

@@ -31,6 +31,13 @@ ProgramRun Station::Run(const std::vector<std::string> &name_arguments) {
   return RunProgramIn(dir.path, arguments);
 }
 
+ProgramRun Station::Explain(const std::vector<std::string> &name_arguments) {
+  std::vector<std::string> arguments = {"ringcheck.cfg"};
+  arguments.insert(arguments.end(), name_arguments.begin(),
+                   name_arguments.end());
+  return RunExplainerIn(dir.path, arguments);
+}
+
 std::string Station::Result() const { return ResultFileIn(dir / "BBS"); }
 
 std::string ResultFileIn(const std::string &bbs) {

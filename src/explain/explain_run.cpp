@@ -1,0 +1,526 @@
+// The watcher of the dry run.  The report follows the stages: each section
+// opens when its stage starts and closes when the next one starts or the
+// run ends, and what a section says at its close it reads from the shared
+// buffers, which hold by then what the stage left in them.
+#include "explain/explain_run.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "capture/caller_number.h"
+#include "checks/subscriber.h"
+#include "config/settings.h"
+#include "explain/report_texts.h"
+#include "explain/report_writer.h"
+#include "output/result_file.h"
+#include "platform/os.h"
+#include "run/console_screen.h"
+#include "run/run_observer.h"
+#include "run/run_status.h"
+#include "run/standard_output.h"
+#include "run/text_helpers.h"
+
+namespace {
+
+const char *const kKeyNames[kSettingCount] = {
+    "LOGWITHAON", "CALLERID", "IDLEN",   "TYPEPHONE", "TORNADOPATH",
+    "OUTFILE",    "CIDMASK",  "BADLIST", "GOODLIST",
+};
+
+// Full paths may be longer than the paths the program opens.
+constexpr size_t kFullPathCapacity = 1023;
+// The width left to a quote behind "  line 1234: " and the like.
+constexpr size_t kLineQuoteWidth = 66;
+constexpr int kNoStage = -1;
+constexpr int64_t kUserRecordBytes = 624;
+
+// How the collected number last became empty.
+enum EmptiedBy { kNotEmptied, kVoided, kEmptiedByConnect, kNoDigits };
+
+// What the report has gathered of the run so far.
+struct {
+  const char *config_path;
+  int stage;
+  int setting_lines[kSettingCount];  // 0: the default
+  char piece[kSettingCapacity + 2];   // the configuration piece as read
+  // The mailer log.
+  int line_number;
+  const char *line;  // the scan's own buffer
+  char raw_line[256];
+  bool line_shown;
+  char number_before[kCallerNumberCapacity + 1];
+  bool saw_caller_id;
+  EmptiedBy emptied_by;
+  int emptied_line;
+  int last_connect_line;
+  // The mask.
+  char unmasked[kCallerNumberCapacity + 1];
+  // The user base and the lists.
+  int64_t user_index;  // -1: no record matched
+  bool list_opened;
+  int list_line_number;
+  char list_line[kListPieceLength + 1];
+} report;
+
+const char *NumberText(const char *number) {
+  return number[0] != '\0' ? number : "none";
+}
+
+int DigitsWanted() {
+  return SettingAsInteger(Settings[IDLEN]) +
+         (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
+}
+
+void ReportFoundPath(const char *path, bool for_creation) {
+  char full[kFullPathCapacity + 1];
+  if (OsFullPath(path, for_creation, full, kFullPathCapacity))
+    ReportLine(Text(for_creation ? kResultFileFoundAs : kFoundAs), full);
+  else
+    ReportPlainLine(Text(kNotFound));
+}
+
+// A heading that quotes a path, with the path as the platform finds it.
+void ReportPathHeading(ReportText heading, const char *path) {
+  QuoteBuffer quote;
+  ReportBlankLine();
+  ReportLine(Text(heading), Quote(quote, path, kLineQuoteWidth));
+}
+
+// -- the configuration file
+
+void ReportSettings() {
+  for (int slot = 0; slot < kSettingCount; slot++) {
+    QuoteBuffer quote;
+    Quote(quote, Settings[slot], 54);
+    if (report.setting_lines[slot] > 0)
+      ReportLine(Text(kSettingFromLine), kKeyNames[slot],
+                 report.setting_lines[slot], quote);
+    else
+      ReportLine(Text(kSettingDefault), kKeyNames[slot], quote);
+  }
+}
+
+// The piece as ReadConfigFile sees it once a remark is cut and leading
+// blanks go: nothing but its line feed makes an empty line.
+bool PieceIsEmptyLine() {
+  const char *p = report.piece;
+  while (*p == ' ')
+    p++;
+  return *p == '\n';
+}
+
+void SeeConfigLineRead(const char *piece) {
+  CopyText(report.piece, sizeof report.piece - 1, piece);
+}
+
+void SeeConfigLineBad(BadConfigLine why) {
+  QuoteBuffer quote;
+  ReportLine(Text(kBadLine), ConfigLineCount,
+             Quote(quote, report.piece, kLineQuoteWidth));
+  ReportText reason = why == kLineWithoutKey ? kBadLineNoKey
+                      : PieceIsEmptyLine()   ? kBadLineEmpty
+                                             : kBadLineNoSpace;
+  ReportPlainLine(Text(reason));
+}
+
+void SeeConfigLineTaken(int slot) { report.setting_lines[slot] = ConfigLineCount; }
+
+// -- the mailer log
+
+void ShowLogLine() {
+  if (report.line_shown)
+    return;
+  report.line_shown = true;
+  QuoteBuffer quote;
+  ReportLine(Text(kLogLine), report.line_number,
+             Quote(quote, report.raw_line, kLineQuoteWidth));
+}
+
+void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
+  if (tail_start > 0)
+    ReportLine(Text(kLogSize), static_cast<long long>(size),
+               static_cast<long long>(tail_start));
+  else
+    ReportLine(Text(kLogWhole), static_cast<long long>(size));
+  char marker[kSettingCapacity + 1];
+  CopyText(marker, kSettingCapacity, Settings[CALLERID]);
+  UpperCaseCp866(marker);
+  QuoteBuffer marker_quote;
+  QuoteBuffer separators_quote;
+  ReportLine(Text(kLogMarker), Quote(marker_quote, marker, 40),
+             Quote(separators_quote, SeparatorSet, 20));
+  QuoteBuffer idlen_quote;
+  bool with_type = strcmp(Settings[TYPEPHONE], "YES") == 0;
+  ReportLine(Text(kLogWanted), DigitsWanted(),
+             Quote(idlen_quote, Settings[IDLEN], 20),
+             with_type ? Text(kLogWantedTypeNote) : "");
+}
+
+void SeeMailerLogLineRead(int number, const char *piece) {
+  report.line_number = number;
+  report.line = piece;
+  CopyText(report.raw_line, sizeof report.raw_line - 1, piece);
+  report.line_shown = false;
+  CopyText(report.number_before, kCallerNumberCapacity, CallerNumber);
+}
+
+void SeeDigitsVoided(const char *stop) {
+  ShowLogLine();
+  report.saw_caller_id = true;
+  report.emptied_by = kVoided;
+  report.emptied_line = report.line_number;
+  int column = static_cast<int>(stop - report.line) + 1;
+  if (*stop == '\n') {
+    ReportLine(Text(kVoidedByLineEnd), column);
+  } else if (*stop == '\0') {
+    ReportLine(Text(kVoidedByEnd), column);
+  } else {
+    // The character as the log has it, not upper-cased.
+    char shown[2] = {report.raw_line[column - 1], '\0'};
+    QuoteBuffer quote;
+    ReportLine(Text(kDigitsVoided), Quote(quote, shown, 6), column);
+  }
+}
+
+void SeeDigitsEnded(int64_t taken, int64_t wanted) {
+  ShowLogLine();
+  report.saw_caller_id = true;
+  if (taken >= wanted) {
+    ReportLine(Text(kDigitsTaken), CallerNumber, static_cast<long long>(wanted));
+  } else if (taken > 0) {
+    ReportLine(Text(kDigitsShort), static_cast<long long>(taken),
+               static_cast<long long>(wanted));
+  } else {
+    QuoteBuffer quote;
+    ReportLine(Text(kDigitsNone), Quote(quote, CallerNumber, 20));
+    if (CallerNumber[0] == '\0' && report.emptied_by == kNotEmptied) {
+      report.emptied_by = kNoDigits;
+      report.emptied_line = report.line_number;
+    }
+  }
+  if (taken > 0 && report.number_before[0] != '\0')
+    ReportLine(Text(kDigitsInPlaceOf), report.number_before);
+  if (taken > 0)
+    report.emptied_by = kNotEmptied;
+}
+
+void SeeConnectLineSeen() {
+  ShowLogLine();
+  report.last_connect_line = report.line_number;
+  if (report.number_before[0] == '\0') {
+    ReportPlainLine(Text(kConnectNoNumber));
+  } else if (CallerNumber[0] == '\0') {
+    ReportLine(Text(kConnectEmpties), report.number_before);
+    report.emptied_by = kEmptiedByConnect;
+    report.emptied_line = report.line_number;
+  } else {
+    ReportLine(Text(kConnectKeeps), CallerNumber);
+  }
+  CopyText(report.number_before, kCallerNumberCapacity, CallerNumber);
+}
+
+// Why the scan left no number.  The scan's last step drops a number of the
+// wrong length; what it held before that is number_before, as no line
+// after the last caller-id or CONNECT line changes it.
+void ReportWhyNoNumber() {
+  char why[128];
+  int wanted = DigitsWanted();
+  if (wanted < 1 || wanted > static_cast<int>(kCallerNumberCapacity))
+    snprintf(why, sizeof why, Text(kWhyBadCount), wanted);
+  else if (!report.saw_caller_id)
+    snprintf(why, sizeof why, "%s", Text(kWhyNoMarker));
+  else if (report.number_before[0] != '\0')
+    snprintf(why, sizeof why, Text(kWhyTooFew),
+             static_cast<int>(strlen(report.number_before)), wanted);
+  else if (report.emptied_by == kEmptiedByConnect)
+    snprintf(why, sizeof why, Text(kWhyConnect), report.emptied_line);
+  else if (report.emptied_by == kNoDigits)
+    snprintf(why, sizeof why, Text(kWhyNoDigits), report.emptied_line);
+  else
+    snprintf(why, sizeof why, Text(kWhyVoided), report.emptied_line);
+  ReportLine(Text(kNumberEmpty), why);
+}
+
+void ReportScanResults() {
+  ReportLine(Text(kLogLinesRead), report.line_number);
+  if (CallerNumber[0] != '\0')
+    ReportLine(Text(kNumberIs), CallerNumber);
+  else
+    ReportWhyNoNumber();
+  if (PhoneType[0] != '\0')
+    ReportLine(Text(kPhoneTypeIs), PhoneType);
+  else if (strcmp(Settings[TYPEPHONE], "YES") != 0)
+    ReportPlainLine(Text(kPhoneTypeOff));
+  else
+    ReportPlainLine(Text(kPhoneTypeNoNumber));
+  QuoteBuffer quote;
+  if (ConnectLine[0] != '\0')
+    ReportLine(Text(kConnectIs), report.last_connect_line,
+               Quote(quote, ConnectLine, 54));
+  else if (report.last_connect_line == 0)
+    ReportPlainLine(Text(kConnectNone));
+  else
+    ReportLine(Text(kConnectTooFar), report.last_connect_line,
+               report.line_number - report.last_connect_line);
+  if (Settings[CIDMASK][0] == '\0') {
+    ReportBlankLine();
+    ReportPlainLine(Text(kMaskNone));
+  }
+}
+
+// -- the user base and the lists
+
+void SeeUserBaseOpened(int64_t records) {
+  ReportLine(Text(kUserBaseRecords), static_cast<long long>(records));
+}
+
+void SeeUserFound(int64_t record_end) {
+  report.user_index = record_end / kUserRecordBytes - 1;
+}
+
+void ReportUserFound() {
+  if (report.user_index < 0) {
+    ReportLine(Text(kUserNotFound), CallerNumber);
+    return;
+  }
+  QuoteBuffer quote;
+  ReportLine(Text(kUserFound), static_cast<long long>(report.user_index + 1),
+             static_cast<long long>(report.user_index));
+  ReportLine(Text(kUserName), Quote(quote, UserName, 60));
+  ReportLine(Text(kUserField534), Quote(quote, UserField534, 60));
+  ReportLine(Text(kUserField373), Quote(quote, UserField373, 60));
+}
+
+void SeeListOpened(int slot, bool opened) {
+  report.list_opened = opened;
+  report.list_line_number = 0;
+  if (opened)
+    ReportFoundPath(Settings[slot], false);
+  ReportPlainLine(Text(opened ? kListOpened : kListMissing));
+}
+
+void SeeListLineRead(const char *piece) {
+  report.list_line_number++;
+  CopyText(report.list_line, kListPieceLength, piece);
+}
+
+void ReportListMatch(ReportText text) {
+  QuoteBuffer quote;
+  ReportLine(Text(text), report.list_line_number,
+             Quote(quote, report.list_line, kLineQuoteWidth - 24));
+}
+
+void ReportNoListMatch(ReportText text, const char *what) {
+  if (!report.list_opened)
+    return;
+  ReportLine(Text(kListLinesRead), report.list_line_number);
+  QuoteBuffer quote;
+  ReportLine(Text(text), Quote(quote, what, 40));
+}
+
+// -- the sections
+
+void ReportLoginName() {
+  QuoteBuffer quote;
+  if (LoginName[0] != '\0')
+    ReportLine(Text(kLoginName), Quote(quote, LoginName, 60));
+  else
+    ReportPlainLine(Text(kNoLoginName));
+}
+
+
+void OpenSection(int stage) {
+  char path[kMaxPathLength + 1];
+  switch (stage) {
+  case kSettingsStage:
+    ReportLoginName();
+    ReportPathHeading(kConfigHeading, report.config_path);
+    ReportFoundPath(report.config_path, false);
+    break;
+  case kMailerLogStage:
+    ReportPathHeading(kLogHeading, Settings[LOGWITHAON]);
+    ReportFoundPath(Settings[LOGWITHAON], false);
+    break;
+  case kNumberMaskStage:
+    CopyText(report.unmasked, kCallerNumberCapacity, CallerNumber);
+    break;
+  case kUserBaseStage:
+    JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor");
+    ReportPathHeading(kUserBaseHeading, path);
+    ReportFoundPath(path, false);
+    break;
+  case kBannedListStage:
+    ReportPathHeading(kBannedHeading, Settings[BADLIST]);
+    break;
+  case kExemptListStage:
+    ReportPathHeading(kExemptHeading, Settings[GOODLIST]);
+    break;
+  default:
+    break;
+  }
+}
+
+// Closes the section of a stage that went to its end.
+void CloseSection(int stage) {
+  QuoteBuffer quote;
+  switch (stage) {
+  case kSettingsStage:
+    ReportSettings();
+    break;
+  case kMailerLogStage:
+    ReportScanResults();
+    break;
+  case kNumberMaskStage:
+    ReportBlankLine();
+    ReportLine(Text(kMaskApplied), Quote(quote, Settings[CIDMASK], 30),
+               NumberText(report.unmasked), NumberText(CallerNumber));
+    break;
+  case kUserBaseStage:
+    ReportUserFound();
+    break;
+  case kBannedListStage:
+    ReportNoListMatch(kBannedNone, CallerNumber);
+    break;
+  case kExemptListStage:
+    ReportNoListMatch(kExemptNone, LoginName);
+    break;
+  default:
+    break;
+  }
+}
+
+// Closes the section of the stage that ended the run with status.
+void CloseEndingSection(int status) {
+  switch (status) {
+  case kStatusNormal:
+    CloseSection(report.stage);
+    break;
+  case kStatusNoConfigFile:
+    if (report.stage == kNoStage) {
+      ReportBlankLine();
+      ReportLine(Text(kConfigHeading), "");
+      ReportPlainLine(Text(kNoConfigGiven));
+    } else {
+      ReportPlainLine(Text(kConfigCannotOpen));
+    }
+    break;
+  case kStatusNoMailerLog:
+  case kStatusNoUserBase:
+    ReportPlainLine(Text(status == kStatusNoMailerLog ? kLogCannotOpen
+                                                       : kUserBaseCannotOpen));
+    break;
+  case kStatusBannedNumber:
+    ReportListMatch(kBannedMatch);
+    break;
+  case kStatusExemptName:
+    ReportListMatch(kExemptMatch);
+    break;
+  default:
+    break;
+  }
+}
+
+// After a normal end: the stages the run had no reason to start.
+void ReportSkippedStages() {
+  if (report.stage < kUserBaseStage) {
+    ReportBlankLine();
+    ReportPlainLine(Text(kUserBaseSkipped));
+    ReportPlainLine(Text(kBannedSkipped));
+  }
+  if (report.stage < kExemptListStage) {
+    ReportBlankLine();
+    ReportPlainLine(Text(UserName[0] == '\0' ? kExemptSkippedNoUser
+                                              : kExemptSkippedNoLogin));
+  }
+}
+
+void PutToLine(void *target, char byte) {
+  char *text = static_cast<char *>(target);
+  size_t length = strlen(text);
+  text[length] = byte;
+  text[length + 1] = '\0';
+}
+
+// The seven lines as ringcheck would compose them, one quote each.
+void ReportResultLines(int status) {
+  char path[kMaxPathLength + 1];
+  QuoteBuffer quote;
+  ResultFilePath(path);
+  ReportLine(Text(kResultFileWhere), Quote(quote, path, 40));
+  ReportFoundPath(path, true);
+  char lines[512] = "";
+  ResultSink sink = {PutToLine, lines};
+  ComposeResultLines(status, &sink);
+  char *line = lines;
+  for (int number = 1; number <= 7; number++) {
+    char *end = strchr(line, '\n');
+    if (end != nullptr && number < 7)
+      *end = '\0';
+    ReportLine(Text(kResultLine), number, Quote(quote, line, 70));
+    line = end != nullptr && number < 7 ? end + 1 : line + strlen(line);
+  }
+  size_t length = strlen(ConnectLine);
+  if (length == 0 || ConnectLine[length - 1] != '\n')
+    ReportPlainLine(Text(kResultNoLineEnd));
+}
+
+void SeeStageStarted(RunStage stage) {
+  CloseSection(report.stage);
+  report.stage = stage;
+  OpenSection(stage);
+}
+
+void SeeRunEnded(int status) {
+  CloseEndingSection(status);
+  if (status == kStatusNormal)
+    ReportSkippedStages();
+  ReportBlankLine();
+  ReportPlainLine(Text(kOutcomeHeading));
+  ReportLine(Text(kExitCode), status,
+             Text(static_cast<ReportText>(kStatus0 + status)));
+  if (status == kStatusNoConfigFile)
+    ReportPlainLine(Text(kNoResultFile));
+  else
+    ReportResultLines(status);
+}
+
+const RunObserver kExplainObserver = {
+    SeeStageStarted,     SeeConfigLineRead, SeeConfigLineBad,
+    SeeConfigLineTaken,  SeeMailerLogOpened, SeeMailerLogLineRead,
+    SeeDigitsVoided,     SeeDigitsEnded,    SeeConnectLineSeen,
+    SeeUserBaseOpened,   SeeUserFound,      SeeListOpened,
+    SeeListLineRead,     SeeRunEnded,
+};
+
+// A console that is never there: the dry run draws no screen.
+bool NoConsoleOpen(ConsoleInfo *) { return false; }
+void NoConsoleClose() {}
+void NoConsoleReadCursor(int *column, int *row) { *column = *row = 0; }
+void NoConsoleSetCursor(int, int) {}
+void NoConsoleWriteCells(int, int, const ConsoleCell *, int) {}
+void NoConsoleScrollUp(ConsoleCell) {}
+void NoConsoleBeep() {}
+
+const ConsoleDevice kNoConsole = {
+    NoConsoleOpen,       NoConsoleClose,    NoConsoleReadCursor,
+    NoConsoleSetCursor,  NoConsoleWriteCells, NoConsoleScrollUp,
+    NoConsoleBeep,
+};
+
+}  // namespace
+
+int ExplainRun(int argc, const char *const *argv) {
+  memset(&report, 0, sizeof report);
+  report.stage = kNoStage;
+  report.user_index = -1;
+  report.config_path = argc >= 2 ? argv[1] : "";
+  SilenceStandardOutput(true);
+  UseConsoleDevice(&kNoConsole);
+  Observer = &kExplainObserver;
+  ReportPlainLine(Text(kTitle));
+  int exit_code = RunRingcheck(argc, argv);
+  Observer = nullptr;
+  UseConsoleDevice(nullptr);
+  SilenceStandardOutput(false);
+  return exit_code;
+}

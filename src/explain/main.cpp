@@ -1,0 +1,3 @@
+#include "explain/explain_run.h"
+
+int main(int argc, char **argv) { return ExplainRun(argc, argv); }

@@ -1,0 +1,97 @@
+// Every text of the dry run's report, in one table, so that the report can
+// be given in another language by another table.  The texts are printf
+// formats; their arguments are noted where they take any.
+#ifndef RINGCHECK_EXPLAIN_REPORT_TEXTS_H
+#define RINGCHECK_EXPLAIN_REPORT_TEXTS_H
+
+enum ReportText {
+  kTitle,
+  kLoginName,            // quote
+  kNoLoginName,
+  kConfigHeading,        // quote of the path
+  kFoundAs,              // path
+  kNotFound,
+  kNoConfigGiven,
+  kConfigCannotOpen,
+  kBadLine,              // line number, quote
+  kBadLineNoSpace,
+  kBadLineNoKey,
+  kBadLineEmpty,
+  kSettingFromLine,      // key, line number, quote
+  kSettingDefault,       // key, quote
+  kLogHeading,           // quote
+  kLogCannotOpen,
+  kLogSize,              // size, tail start
+  kLogWhole,             // size
+  kLogMarker,            // quote of marker, quote of separators
+  kLogWanted,            // digits, IDLEN value, "+ 1 phone type" or ""
+  kLogWantedTypeNote,
+  kLogLine,              // line number, quote
+  kDigitsTaken,          // number, digit count
+  kDigitsInPlaceOf,      // earlier number
+  kDigitsShort,          // taken, wanted
+  kDigitsNone,           // number kept (quote)
+  kDigitsVoided,         // shown character, column
+  kVoidedByLineEnd,      // column
+  kVoidedByEnd,          // column
+  kConnectKeeps,         // number
+  kConnectEmpties,       // number
+  kConnectNoNumber,
+  kLogLinesRead,         // count
+  kNumberIs,             // number
+  kNumberEmpty,          // reason
+  kWhyNoMarker,
+  kWhyBadCount,          // digit count
+  kWhyTooFew,            // digits, wanted
+  kWhyVoided,            // line
+  kWhyConnect,           // line
+  kWhyNoDigits,          // line
+  kPhoneTypeIs,          // type
+  kPhoneTypeOff,
+  kPhoneTypeNoNumber,
+  kConnectIs,            // line, quote
+  kConnectNone,
+  kConnectTooFar,        // line, lines below it
+  kMaskNone,
+  kMaskApplied,          // quote of mask, before, after
+  kUserBaseHeading,      // path
+  kUserBaseCannotOpen,
+  kUserBaseRecords,      // count
+  kUserFound,            // index from 1, index from 0
+  kUserName,             // quote
+  kUserField534,         // quote
+  kUserField373,         // quote
+  kUserNotFound,         // number
+  kUserBaseSkipped,
+  kBannedHeading,        // quote
+  kExemptHeading,        // quote
+  kListOpened,
+  kListMissing,
+  kListLinesRead,        // count
+  kBannedMatch,          // line, quote
+  kExemptMatch,          // line, quote
+  kBannedNone,           // number
+  kExemptNone,           // quote of login name
+  kBannedSkipped,
+  kExemptSkippedNoUser,
+  kExemptSkippedNoLogin,
+  kOutcomeHeading,
+  kExitCode,             // code, meaning
+  kResultFileWhere,      // path
+  kResultFileFoundAs,    // path
+  kResultLine,           // number, quote
+  kResultNoLineEnd,
+  kNoResultFile,
+  kStatus0,
+  kStatus1,
+  kStatus2,
+  kStatus3,
+  kStatus4,
+  kStatus5,
+  kReportTextCount
+};
+
+// The text in the report's language.
+const char *Text(ReportText text);
+
+#endif
