@@ -18,6 +18,7 @@
 #include "config/settings.h"
 #include "explain/explain_run.h"
 #include "fuzz_station.h"
+#include "output/result_file.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
@@ -57,8 +58,7 @@ bool PathsStayInStation(const char *config) {
 char StatusDigitOfResultFile() {
   char path[kMaxPathLength + 1];
   ScopedFile result;
-  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], Settings[OUTFILE]) ||
-      !OpenFileForReading(path, &result))
+  if (!ResultFilePath(path) || !OpenFileForReading(path, &result))
     return '\0';
   TextReader reader;
   BeginTextReading(&reader, &result);
@@ -74,8 +74,7 @@ char StatusDigitOfResultFile() {
 std::string ResultFileText() {
   char path[kMaxPathLength + 1];
   ScopedFile result;
-  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], Settings[OUTFILE]) ||
-      !OpenFileForReading(path, &result))
+  if (!ResultFilePath(path) || !OpenFileForReading(path, &result))
     return "(none)";
   TextReader reader;
   BeginTextReading(&reader, &result);
