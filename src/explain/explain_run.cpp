@@ -13,6 +13,7 @@
 #include "explain/report_texts.h"
 #include "explain/report_writer.h"
 #include "output/result_file.h"
+#include "platform/language.h"
 #include "platform/os.h"
 #include "run/console_screen.h"
 #include "run/run_observer.h"
@@ -29,8 +30,8 @@ const char *const kKeyNames[kSettingCount] = {
 
 // Full paths may be longer than the paths the program opens.
 constexpr size_t kFullPathCapacity = 1023;
-// The width left to a quote behind "  line 1234: " and the like.
-constexpr size_t kLineQuoteWidth = 66;
+// A quote as wide as its line leaves room for.
+constexpr size_t kRestOfLine = kReportWidth;
 constexpr int kNoStage = -1;
 constexpr int64_t kUserRecordBytes = 624;
 
@@ -83,7 +84,7 @@ void ReportFoundPath(const char *path, bool for_creation) {
 void ReportPathHeading(ReportText heading, const char *path) {
   QuoteBuffer quote;
   ReportBlankLine();
-  ReportLine(Text(heading), Quote(quote, path, kLineQuoteWidth));
+  ReportLine(Text(heading), Quote(quote, path, kRestOfLine));
 }
 
 // -- the configuration file
@@ -91,7 +92,7 @@ void ReportPathHeading(ReportText heading, const char *path) {
 void ReportSettings() {
   for (int slot = 0; slot < kSettingCount; slot++) {
     QuoteBuffer quote;
-    Quote(quote, Settings[slot], 54);
+    Quote(quote, Settings[slot], kRestOfLine);
     if (report.setting_lines[slot] > 0)
       ReportLine(Text(kSettingFromLine), kKeyNames[slot],
                  report.setting_lines[slot], quote);
@@ -116,7 +117,7 @@ void SeeConfigLineRead(const char *piece) {
 void SeeConfigLineBad(BadConfigLine why) {
   QuoteBuffer quote;
   ReportLine(Text(kBadLine), ConfigLineCount,
-             Quote(quote, report.piece, kLineQuoteWidth));
+             Quote(quote, report.piece, kRestOfLine));
   ReportText reason = why == kLineWithoutKey ? kBadLineNoKey
                       : PieceIsEmptyLine()   ? kBadLineEmpty
                                              : kBadLineNoSpace;
@@ -133,7 +134,7 @@ void ShowLogLine() {
   report.line_shown = true;
   QuoteBuffer quote;
   ReportLine(Text(kLogLine), report.line_number,
-             Quote(quote, report.raw_line, kLineQuoteWidth));
+             Quote(quote, report.raw_line, kRestOfLine));
 }
 
 void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
@@ -147,12 +148,12 @@ void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
   UpperCaseCp866(marker);
   QuoteBuffer marker_quote;
   QuoteBuffer separators_quote;
-  ReportLine(Text(kLogMarker), Quote(marker_quote, marker, 40),
-             Quote(separators_quote, SeparatorSet, 20));
+  ReportLine(Text(kLogMarker), Quote(marker_quote, marker, kRestOfLine),
+             Quote(separators_quote, SeparatorSet, kRestOfLine));
   QuoteBuffer idlen_quote;
   bool with_type = strcmp(Settings[TYPEPHONE], "YES") == 0;
   ReportLine(Text(kLogWanted), DigitsWanted(),
-             Quote(idlen_quote, Settings[IDLEN], 20),
+             Quote(idlen_quote, Settings[IDLEN], kRestOfLine),
              with_type ? Text(kLogWantedTypeNote) : "");
 }
 
@@ -256,7 +257,7 @@ void ReportScanResults() {
   QuoteBuffer quote;
   if (ConnectLine[0] != '\0')
     ReportLine(Text(kConnectIs), report.last_connect_line,
-               Quote(quote, ConnectLine, 54));
+               Quote(quote, ConnectLine, kRestOfLine));
   else if (report.last_connect_line == 0)
     ReportPlainLine(Text(kConnectNone));
   else
@@ -286,9 +287,9 @@ void ReportUserFound() {
   QuoteBuffer quote;
   ReportLine(Text(kUserFound), static_cast<long long>(report.user_index + 1),
              static_cast<long long>(report.user_index));
-  ReportLine(Text(kUserName), Quote(quote, UserName, 60));
-  ReportLine(Text(kUserField534), Quote(quote, UserField534, 60));
-  ReportLine(Text(kUserField373), Quote(quote, UserField373, 60));
+  ReportLine(Text(kUserName), Quote(quote, UserName, kRestOfLine));
+  ReportLine(Text(kUserField534), Quote(quote, UserField534, kRestOfLine));
+  ReportLine(Text(kUserField373), Quote(quote, UserField373, kRestOfLine));
 }
 
 void SeeListOpened(int slot, bool opened) {
@@ -307,7 +308,7 @@ void SeeListLineRead(const char *piece) {
 void ReportListMatch(ReportText text) {
   QuoteBuffer quote;
   ReportLine(Text(text), report.list_line_number,
-             Quote(quote, report.list_line, kLineQuoteWidth - 24));
+             Quote(quote, report.list_line, kRestOfLine));
 }
 
 void ReportNoListMatch(ReportText text, const char *what) {
@@ -315,17 +316,30 @@ void ReportNoListMatch(ReportText text, const char *what) {
     return;
   ReportLine(Text(kListLinesRead), report.list_line_number);
   QuoteBuffer quote;
-  ReportLine(Text(text), Quote(quote, what, 40));
+  ReportLine(Text(text), Quote(quote, what, kRestOfLine));
 }
 
 // -- the sections
 
+bool HoldsBytesAboveAscii(const char *text) {
+  for (; *text != '\0'; text++)
+    if (static_cast<unsigned char>(*text) >= 0x80)
+      return true;
+  return false;
+}
+
 void ReportLoginName() {
   QuoteBuffer quote;
-  if (LoginName[0] != '\0')
-    ReportLine(Text(kLoginName), Quote(quote, LoginName, 60));
-  else
+  if (LoginName[0] == '\0') {
     ReportPlainLine(Text(kNoLoginName));
+    return;
+  }
+  ReportLine(Text(kLoginName), Quote(quote, LoginName, kRestOfLine));
+  // A name typed at a Windows console comes in the ANSI code page, and
+  // then its letters are not the lists' code page 866 letters.
+  unsigned code_page = OsCommandLineCodePage();
+  if (code_page != 0 && code_page != 866 && HoldsBytesAboveAscii(LoginName))
+    ReportLine(Text(kCodePageNote), code_page, code_page);
 }
 
 
@@ -372,7 +386,7 @@ void CloseSection(int stage) {
     break;
   case kNumberMaskStage:
     ReportBlankLine();
-    ReportLine(Text(kMaskApplied), Quote(quote, Settings[CIDMASK], 30),
+    ReportLine(Text(kMaskApplied), Quote(quote, Settings[CIDMASK], kRestOfLine),
                NumberText(report.unmasked), NumberText(CallerNumber));
     break;
   case kUserBaseStage:
@@ -398,8 +412,8 @@ void CloseEndingSection(int status) {
   case kStatusNoConfigFile:
     if (report.stage == kNoStage) {
       ReportBlankLine();
-      ReportLine(Text(kConfigHeading), "");
       ReportPlainLine(Text(kNoConfigGiven));
+      ReportPlainLine(Text(kUsage));
     } else {
       ReportPlainLine(Text(kConfigCannotOpen));
     }
@@ -446,7 +460,7 @@ void ReportResultLines(int status) {
   char path[kMaxPathLength + 1];
   QuoteBuffer quote;
   ResultFilePath(path);
-  ReportLine(Text(kResultFileWhere), Quote(quote, path, 40));
+  ReportLine(Text(kResultFileWhere), Quote(quote, path, kRestOfLine));
   ReportFoundPath(path, true);
   char lines[512] = "";
   ResultSink sink = {PutToLine, lines};
@@ -456,7 +470,7 @@ void ReportResultLines(int status) {
     char *end = strchr(line, '\n');
     if (end != nullptr && number < 7)
       *end = '\0';
-    ReportLine(Text(kResultLine), number, Quote(quote, line, 70));
+    ReportLine(Text(kResultLine), number, Quote(quote, line, kRestOfLine));
     line = end != nullptr && number < 7 ? end + 1 : line + strlen(line);
   }
   size_t length = strlen(ConnectLine);
@@ -507,9 +521,36 @@ const ConsoleDevice kNoConsole = {
     NoConsoleBeep,
 };
 
+void ReportHelp() {
+  ReportPlainLine(Text(kHelpAbout));
+  ReportBlankLine();
+  ReportPlainLine(Text(kUsage));
+  ReportBlankLine();
+  ReportPlainLine(Text(kHelpLanguage));
+  ReportBlankLine();
+  ReportPlainLine(Text(kHelpExitCodes));
+  for (int status = kStatusNormal; status <= kStatusNoConfigFile; status++)
+    ReportLine(Text(kHelpExitCode), status,
+               Text(static_cast<ReportText>(kStatus0 + status)));
+  ReportPlainLine(Text(kHelpNoSeven));
+}
+
 }  // namespace
 
+bool AsksForHelp(const char *argument) {
+  static const char *const kHelpWords[] = {"/?", "-?", "-h", "--help"};
+  for (const char *word : kHelpWords)
+    if (strcmp(argument, word) == 0)
+      return true;
+  return false;
+}
+
 int ExplainRun(int argc, const char *const *argv) {
+  UseReportLanguage(ChooseReportLanguage());
+  if (argc >= 2 && AsksForHelp(argv[1])) {
+    ReportHelp();
+    return 0;
+  }
   memset(&report, 0, sizeof report);
   report.stage = kNoStage;
   report.user_index = -1;

@@ -5,7 +5,10 @@
 #define RINGCHECK_EXPLAIN_EXPLAIN_RUN_H
 
 // Takes ringcheck's command line; returns the exit code ringcheck would
-// give (0 to 5: with nothing written, never 7).
+// give (0 to 5: with nothing written, never 7).  A first argument that asks
+// for help (/?, -?, -h, --help) gets the help instead, and 0.
 int ExplainRun(int argc, const char *const *argv);
+
+bool AsksForHelp(const char *argument);
 
 #endif

@@ -1,6 +1,6 @@
-// Every text of the dry run's report, in one table, so that the report can
-// be given in another language by another table.  The texts are printf
-// formats; their arguments are noted where they take any.
+// Every text of the dry run's report and help, in one table a language.
+// The texts are printf formats; their arguments are noted where they take
+// any.  A line feed in a text starts a new report line.
 #ifndef RINGCHECK_EXPLAIN_REPORT_TEXTS_H
 #define RINGCHECK_EXPLAIN_REPORT_TEXTS_H
 
@@ -12,6 +12,7 @@ enum ReportText {
   kFoundAs,              // path
   kNotFound,
   kNoConfigGiven,
+  kUsage,
   kConfigCannotOpen,
   kBadLine,              // line number, quote
   kBadLineNoSpace,
@@ -88,8 +89,23 @@ enum ReportText {
   kStatus3,
   kStatus4,
   kStatus5,
+  kCodePageNote,         // code page of the command line
+  kHelpAbout,
+  kHelpLanguage,
+  kHelpExitCodes,
+  kHelpExitCode,         // code, meaning
+  kHelpNoSeven,
   kReportTextCount
 };
+
+enum ReportLanguage { kEnglish, kRussian };
+
+// The report's language, English until one is chosen.
+void UseReportLanguage(ReportLanguage language);
+
+// The language the user reads: RINGCHECK_LANG=ru or en when it is set so,
+// else the platform's own choice.
+ReportLanguage ChooseReportLanguage();
 
 // The text in the report's language.
 const char *Text(ReportText text);

@@ -9,6 +9,19 @@
 namespace {
 
 constexpr char kCut[] = "...";
+// The narrowest a quote gets: its marks and the cut mark.
+constexpr size_t kNarrowestQuote = 2 + sizeof kCut - 1;
+// No line of the report holds more quotes than this.
+constexpr int kQuotesPerLine = 4;
+
+// The quotes made since the last line was written, which the next line
+// may narrow.
+struct PendingQuote {
+  char *quote;
+  const char *text;
+};
+PendingQuote pending[kQuotesPerLine];
+int pending_count = 0;
 
 // The form of one byte in a quote (when shown is not null), and its width.
 size_t ShowByte(unsigned char byte, char *shown) {
@@ -22,26 +35,7 @@ size_t ShowByte(unsigned char byte, char *shown) {
   return control ? 2 : 1;
 }
 
-}  // namespace
-
-void ReportLine(const char *format, ...) {
-  char line[1024];
-  va_list arguments;
-  va_start(arguments, format);
-  int length = vsnprintf(line, sizeof line, format, arguments);
-  va_end(arguments);
-  if (length < 0)
-    return;
-  if (strlen(line) > kReportWidth)
-    line[kReportWidth] = '\0';
-  OsWriteTextLine(line);
-}
-
-void ReportPlainLine(const char *text) { ReportLine("%s", text); }
-
-void ReportBlankLine() { OsWriteTextLine(""); }
-
-const char *Quote(QuoteBuffer quote, const char *text, size_t columns) {
+void MakeQuote(char *quote, const char *text, size_t columns) {
   size_t length = strlen(text);
   if (length > 0 && text[length - 1] == '\n')
     length--;
@@ -72,5 +66,95 @@ const char *Quote(QuoteBuffer quote, const char *text, size_t columns) {
     used += sizeof kCut - 1;
   }
   quote[used] = '\0';
+}
+
+// The widest of the lines that text holds.  A code page 866 byte is one
+// column, and a quote shows no control byte as itself.
+size_t WidestLine(const char *text) {
+  size_t widest = 0;
+  while (true) {
+    size_t width = strcspn(text, "\n");
+    if (width > widest)
+      widest = width;
+    if (text[width] == '\0')
+      return widest;
+    text += width + 1;
+  }
+}
+
+// Takes columns from the widest pending quote that can still give some.
+// False when none can.
+bool NarrowAQuote(size_t columns) {
+  PendingQuote *widest = nullptr;
+  size_t widest_width = kNarrowestQuote;
+  for (int i = 0; i < pending_count; i++) {
+    size_t width = strlen(pending[i].quote);
+    if (width > widest_width) {
+      widest = &pending[i];
+      widest_width = width;
+    }
+  }
+  if (widest == nullptr)
+    return false;
+  size_t narrower = widest_width > kNarrowestQuote + columns
+                        ? widest_width - columns
+                        : kNarrowestQuote;
+  MakeQuote(widest->quote, widest->text, narrower);
+  return true;
+}
+
+void WriteLines(char *text) {
+  while (true) {
+    char *end = strchr(text, '\n');
+    if (end != nullptr)
+      *end = '\0';
+    if (strlen(text) > kReportWidth)
+      text[kReportWidth] = '\0';
+    OsWriteTextLine(text);
+    if (end == nullptr)
+      return;
+    text = end + 1;
+  }
+}
+
+}  // namespace
+
+void ReportLine(const char *format, ...) {
+  char line[1024];
+  va_list arguments;
+  va_start(arguments, format);
+  while (true) {
+    va_list again;
+    va_copy(again, arguments);
+    int length = vsnprintf(line, sizeof line, format, again);
+    va_end(again);
+    if (length < 0) {
+      line[0] = '\0';
+      break;
+    }
+    size_t width = WidestLine(line);
+    if (width <= kReportWidth || !NarrowAQuote(width - kReportWidth))
+      break;
+  }
+  va_end(arguments);
+  pending_count = 0;
+  WriteLines(line);
+}
+
+void ReportPlainLine(const char *text) { ReportLine("%s", text); }
+
+void ReportBlankLine() { ReportLine("%s", ""); }
+
+const char *Quote(QuoteBuffer quote, const char *text, size_t columns) {
+  MakeQuote(quote, text, columns);
+  // A quote made again in the same buffer is the same pending quote.
+  int slot = 0;
+  while (slot < pending_count && pending[slot].quote != quote)
+    slot++;
+  if (slot < kQuotesPerLine) {
+    pending[slot] = {quote, text};
+    if (slot == pending_count)
+      pending_count++;
+  }
   return quote;
 }

@@ -1,26 +1,29 @@
-// The lines of the dry run's report: plain text within 80 columns, in code
-// page 866 like everything the program reads, written to standard output
-// as the platform shows it.
+// The lines of the dry run's report: plain text within kReportWidth
+// columns, in code page 866 like everything the program reads, written to
+// standard output as the platform shows it.
 #ifndef RINGCHECK_EXPLAIN_REPORT_WRITER_H
 #define RINGCHECK_EXPLAIN_REPORT_WRITER_H
 
 #include <cstddef>
 
-// Columns a report line may fill; longer ones are cut.
+// Columns a report line may fill.
 constexpr size_t kReportWidth = 79;
 
 // A quote of text the caller chose (a log line, a user's name), ready to be
 // put into a report line.  Large enough for a quote of any width.
 using QuoteBuffer = char[kReportWidth * 2 + 8];
 
-// Formats one line like printf and writes it, cut at kReportWidth.
+// Formats like printf and writes the result, a line feed in it starting a
+// new line.  A line too wide for the report first takes room from the
+// quotes made for it since the last line was written (see Quote), widest
+// first; what still does not fit is cut at kReportWidth.
 void ReportLine(const char *format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
 
-// Writes text as one line, cut at kReportWidth.
+// Writes text as ReportLine writes it.
 void ReportPlainLine(const char *text);
 void ReportBlankLine();
 
@@ -29,6 +32,10 @@ void ReportBlankLine();
 // other byte below 32, and 127, is shown in caret notation (^I for a tab,
 // ^@ for NUL, ^? for 127), so that none acts on the terminal; a quote cut
 // short ends in "... after its closing mark.  Returns quote.
+//
+// The next report line may make the quote narrower to fit, so text and
+// quote must stay as they are until that line is written.  The texts of
+// every language then fit the same lines without a width of their own.
 const char *Quote(QuoteBuffer quote, const char *text, size_t columns);
 
 #endif

@@ -1,7 +1,9 @@
 // ringcheck-explain: the facts its report gives for a call, the exit code
 // ringcheck would give, and that it leaves every file as it found it.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,6 +12,9 @@
 
 namespace {
 
+// Russian in a UTF-8 locale, as a sysop's terminal shows it.
+const std::vector<std::string> kRussian = {"RINGCHECK_LANG=ru", "LC_ALL=C.UTF-8"};
+
 const char kCallLog[] =
     "14:04:58 RING\r\n"
     "14:05:01 CallerID: 123-45-67 1\r\n"
@@ -17,27 +22,83 @@ const char kCallLog[] =
 const UserEntry kIvan = {"Ivan Petrov", "8(095)123-45-67", "", "Moscow",
                          "2:5020/123.7"};
 
-// Every line of the report fits a console of 80 columns.
+// The report as UTF-8: a Windows program writes code page 866 when its
+// output is redirected.
+std::string Utf8Report(const ProgramRun &run) {
+  if (!TestingWindowsBuild())
+    return run.output;
+  iconv_t converter = iconv_open("UTF-8", "CP866");
+  std::string in = run.output;
+  std::string out(in.size() * 3 + 1, '\0');
+  char *in_next = in.data();
+  char *out_next = out.data();
+  size_t in_left = in.size();
+  size_t out_left = out.size();
+  iconv(converter, &in_next, &in_left, &out_next, &out_left);
+  iconv_close(converter);
+  out.resize(out.size() - out_left);
+  return out;
+}
+
+// Every line of the report (UTF-8) fits 79 columns, and where one was too
+// wide its quotes gave way, each keeping its closing mark.  (No case here
+// quotes a text with a quote mark in it but the separators.)
 void ExpectNarrowLines(const std::string &report) {
   size_t start = 0;
   while (start < report.size()) {
     size_t end = report.find('\n', start);
     if (end == std::string::npos)
       end = report.size();
-    EXPECT_LE(end - start, 80u) << report.substr(start, end - start);
+    std::string line = report.substr(start, end - start);
+    size_t columns = 0;
+    for (char byte : line)
+      columns += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    EXPECT_LE(columns, 79u) << line;
+    if (line.find("separators") == std::string::npos &&
+        line.find("разделители") == std::string::npos) {
+      EXPECT_EQ(std::count(line.begin(), line.end(), '"') % 2, 0) << line;
+    }
     start = end + 1;
   }
 }
 
 struct ExplainCase {
   const char *name;
-  const char *config;  // after TORNADOPATH BBS\ .
-  const char *log;
-  const char *banned;
-  const char *exempt;
+  std::string config;  // after TORNADOPATH BBS\ .
+  std::string log;
+  std::string banned;
+  std::string exempt;
   int exit_code;
   std::vector<std::string> facts;  // each one somewhere in the report
+  std::vector<std::string> environment = {};
+  std::string login = "Ivan Petrov";
 };
+
+void PrintTo(const ExplainCase &c, std::ostream *out) { *out << c.name; }
+
+std::string Repeated(const std::string &text, int times) {
+  std::string repeated;
+  while (times-- > 0)
+    repeated += text;
+  return repeated;
+}
+
+// Every setting, line and name as wide as it gets, on a configuration
+// line with a six-digit number: each quote is cut to fit its line.
+const std::string kWideLogin(250, 'W');
+const ExplainCase kWidest = {
+    "RussianWidest",
+    Repeated(";\r\n", 9990) + "TORNADOPATH BBS" + Repeated("\\.", 100) +
+        "\\\r\nCALLERID CallerID ()" + Repeated("#", 200) + "\r\nIDLEN 7" +
+        Repeated(" ", 200) + "x\r\nCIDMASK XXXXXXX" + Repeated("5", 200) +
+        "\r\nBADLIST " + Repeated(".\\", 100) + "BadPhone.lst\r\nGOODLIST " +
+        Repeated(".\\", 100) + "GoodPhone.lst\r\n",
+    Repeated("x", 200) + " CallerID: 123-45-67 1\r\nCONNECT " +
+        Repeated("L", 240) + "\r\n",
+    Repeated(";" + std::string(250, '\x81') + "\r\n", 3), kWideLogin + "\r\n", 4,
+    {"  логин найден в строке 1: \"WWW", "    7 \"CONNECT LLL",
+     "IDLEN       строка 9994   \"7    "},
+    kRussian, kWideLogin};
 
 const ExplainCase kCases[] = {
     {"BadLines", "IDLEN\t7\r\n\r\nFOO bar\r\nIDLEN 7\r\n", kCallLog, "", "", 0,
@@ -72,6 +133,26 @@ const ExplainCase kCases[] = {
      "", "", 0,
      {"Mask \"*XXXXXX\": 1234567 before, 234567 after",
       "BADLIST \"NONE.LST\"\n  missing", "no record has the phone 234567"}},
+    // The same facts in Russian.
+    {"RussianBadLines", "IDLEN\t7\r\n\r\nFOO bar\r\nIDLEN 7\r\n", kCallLog,
+     "", "", 0,
+     {"  строка 2: \"IDLEN^I7\"\n    ошибка: между ключом и значением нет",
+      "  строка 3: \"\"\n    ошибка: пустая строка",
+      "  строка 4: \"FOO bar\"\n    ошибка: неизвестный ключ",
+      "IDLEN       строка 5      \"7\"", "TYPEPHONE   по умолчанию  \"YES\""},
+     kRussian},
+    {"RussianLateConnect", "", "CallerID: 123-45-67 1\r\nRING\r\nCONNECT 33600\r\n",
+     "", "", 0,
+     {"CONNECT: номер 12345671 сброшен",
+      "номер звонящего: пусто, сброшен строкой CONNECT в строке 3",
+      "  errorlevel 0: нормальное завершение"},
+     kRussian},
+    {"RussianBannedLine", "", kCallLog, "; remark\r\n  123-45-67  ; him again\r\n",
+     "", 3,
+     {"номер запрещен строкой 2: \"  123-45-67  ; him again\"",
+      "errorlevel 3: номер звонящего запрещен", "    6 \"3\""},
+     kRussian},
+    kWidest,
 };
 
 class Explain : public testing::TestWithParam<ExplainCase> {};
@@ -82,19 +163,21 @@ TEST_P(Explain, ReportsTheFactsAndTheExitCode) {
   station.Configure(c.config);
   station.Write("T-Mail.log", c.log);
   station.WriteUsers({kIvan});
-  if (c.banned[0] != '\0')
+  if (!c.banned.empty())
     station.Write("BadPhone.lst", c.banned);
-  if (c.exempt[0] != '\0')
+  if (!c.exempt.empty())
     station.Write("GoodPhone.lst", c.exempt);
-  ProgramRun run = station.Explain({"Ivan Petrov"});
+  ProgramRun run = station.Explain({c.login}, c.environment);
+  std::string report = Utf8Report(run);
   EXPECT_EQ(run.exit_code, c.exit_code);
   for (const std::string &fact : c.facts)
-    EXPECT_NE(run.output.find(fact), std::string::npos)
-        << fact << "\n--- in ---\n" << run.output;
-  ExpectNarrowLines(run.output);
+    EXPECT_NE(report.find(fact), std::string::npos)
+        << fact << "\n--- in ---\n" << report;
+  ExpectNarrowLines(report);
   // ringcheck itself agrees on the exit code.
-  EXPECT_EQ(station.Run({"Ivan Petrov"}).exit_code, c.exit_code);
+  EXPECT_EQ(station.Run({c.login}).exit_code, c.exit_code);
 }
+
 
 INSTANTIATE_TEST_SUITE_P(Calls, Explain, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<ExplainCase> &param) {
@@ -112,7 +195,98 @@ TEST(ExplainRun, WithoutAConfigurationFileEndsWith5) {
             std::string::npos);
   run = RunExplainerIn(station.dir.path, {});
   EXPECT_EQ(run.exit_code, 5);
-  EXPECT_NE(run.output.find("none given"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("No configuration file given: ringcheck needs "
+                            "one.\nUsage: ringcheck-explain CONFIG-FILE"),
+            std::string::npos)
+      << run.output;
+}
+
+// Help is asked for only as the first argument, and reads no file: here
+// each word is also the name of a configuration that would be found.
+TEST(ExplainRun, AnswersForHelpWithoutReadingAFile) {
+  Station station;
+  for (const char *word : {"-h", "--help", "-?", "/?"}) {
+    if (word[0] != '/')
+      station.Write(word, "TORNADOPATH BBS\\\r\n");
+    ProgramRun run = RunExplainerIn(station.dir.path, {word, "ringcheck.cfg"});
+    EXPECT_EQ(run.exit_code, 0) << word;
+    EXPECT_NE(run.output.find("Usage: ringcheck-explain"), std::string::npos)
+        << word << ":\n" << run.output;
+    EXPECT_EQ(run.output.find("Configuration file"), std::string::npos)
+        << word << ":\n" << run.output;
+    EXPECT_EQ(ResultFileIn(station.dir / "BBS"), "(none)");
+  }
+  ProgramRun run = RunExplainerIn(station.dir.path, {"ringcheck.cfg", "-h"});
+  EXPECT_NE(run.output.find("Login name: \"-h\""), std::string::npos)
+      << run.output;
+}
+
+// RINGCHECK_LANG decides when it names a language; otherwise Windows' UI
+// language, or on POSIX the messages locale.  Under Wine the UI language
+// follows LANG.
+TEST(ExplainRun, ChoosesTheLanguageAsThePlatformDoes) {
+  struct Choice {
+    std::vector<std::string> environment;
+    bool russian;
+    bool posix_only;
+  };
+  const std::vector<std::string> kNoLocale = {"LC_ALL", "LC_MESSAGES",
+                                              "RINGCHECK_LANG"};
+  const Choice kChoices[] = {
+      {{"LANG=en_US.UTF-8", "RINGCHECK_LANG=ru"}, true, false},
+      {{"LANG=ru_RU.UTF-8", "RINGCHECK_LANG=EN"}, false, false},
+      {{"LANG=ru_RU.UTF-8", "RINGCHECK_LANG=russian"}, true, false},
+      {{"LANG=en_US.UTF-8", "RINGCHECK_LANG=ru\x1b[2J"}, false, false},
+      {{"LANG=ru_RU.UTF-8"}, true, false},
+      {{"LANG=en_US.UTF-8"}, false, false},
+      {{"LANG=de_DE.UTF-8", "LC_MESSAGES=ru_UA.KOI8-U"}, true, true},
+      {{"LANG=ru_RU.UTF-8", "LC_ALL=C"}, false, true},
+      {{"LANG=rus"}, false, true},
+  };
+  Station station;
+  station.Write("T-Mail.log", kCallLog);
+  station.WriteUsers({kIvan});
+  for (const Choice &choice : kChoices) {
+    if (choice.posix_only && TestingWindowsBuild())
+      continue;
+    std::vector<std::string> environment = kNoLocale;
+    environment.insert(environment.end(), choice.environment.begin(),
+                       choice.environment.end());
+    ProgramRun run = station.Explain({}, environment);
+    std::string said = testing::PrintToString(choice.environment);
+    EXPECT_EQ(run.exit_code, 0) << said;
+    // The outcome's line is ASCII in either language.
+    EXPECT_NE(run.output.find(choice.russian ? "  errorlevel 0: "
+                                             : "  exit code 0: "),
+              std::string::npos)
+        << said << "\n" << run.output;
+    EXPECT_EQ(run.output.find("x1b"), std::string::npos) << said;
+  }
+  // Russian where the character set has no Cyrillic: question marks.
+  if (!TestingWindowsBuild()) {
+    ProgramRun run = station.Explain({}, {"RINGCHECK_LANG=ru", "LC_ALL=C"});
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_NE(run.output.find("\n?????: "), std::string::npos) << run.output;
+  }
+}
+
+// A name typed at a Windows console comes in the ANSI code page (1251 on a
+// Russian Windows), not in the lists' 866: the report says so.
+TEST(ExplainRun, TellsTheCodePageOfANameTypedOnWindows) {
+  if (!TestingWindowsBuild())
+    GTEST_SKIP() << "only Windows changes the bytes of its arguments";
+  Station station;
+  station.Write("T-Mail.log", kCallLog);
+  station.WriteUsers({kIvan});
+  const std::vector<std::string> kRussianWindows = {
+      "LANG=ru_RU.UTF-8", "LC_ALL", "LC_MESSAGES", "RINGCHECK_LANG"};
+  std::string report =
+      Utf8Report(station.Explain({"Иван Петров"}, kRussianWindows));
+  EXPECT_NE(report.find("командная строка пришла в кодировке 1251"),
+            std::string::npos)
+      << report;
+  report = Utf8Report(station.Explain({"Ivan Petrov"}, kRussianWindows));
+  EXPECT_EQ(report.find("кодировке"), std::string::npos) << report;
 }
 
 TEST(ExplainRun, WritesNothingAndLeavesAnOldResultFileAlone) {

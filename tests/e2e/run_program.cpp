@@ -47,8 +47,19 @@ std::string ExplainerBeside(const std::string &binary) {
          binary.substr(name + std::string("ringcheck").size());
 }
 
+void SetEnvironment(const std::vector<std::string> &environment) {
+  for (const std::string &entry : environment) {
+    size_t equals = entry.find('=');
+    if (equals == std::string::npos)
+      unsetenv(entry.c_str());
+    else
+      setenv(entry.substr(0, equals).c_str(), entry.c_str() + equals + 1, 1);
+  }
+}
+
 ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
-                       const std::vector<std::string> &arguments) {
+                       const std::vector<std::string> &arguments,
+                       const std::vector<std::string> &environment = {}) {
   std::string runner = FromEnvironment("RINGCHECK_RUNNER", "");
   // The runner may carry options of its own: "valgrind -q --error-exitcode=99".
   std::vector<std::string> words;
@@ -75,6 +86,7 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
       _exit(126);
     dup2(nothing, 0);
     dup2(output, 1);
+    SetEnvironment(environment);
     execvp(argv[0], argv.data());
     _exit(127);
   }
@@ -97,8 +109,11 @@ ProgramRun RunProgramIn(const std::string &directory,
 }
 
 ProgramRun RunExplainerIn(const std::string &directory,
-                          const std::vector<std::string> &arguments) {
+                          const std::vector<std::string> &arguments,
+                          const std::vector<std::string> &environment) {
+  std::vector<std::string> english = {"RINGCHECK_LANG=en"};
+  english.insert(english.end(), environment.begin(), environment.end());
   return RunBinaryIn(
       ExplainerBeside(FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY)),
-      directory, arguments);
+      directory, arguments, english);
 }

@@ -18,9 +18,12 @@ struct ProgramRun {
 
 ProgramRun RunProgramIn(const std::string &directory,
                         const std::vector<std::string> &arguments);
-// The same for ringcheck-explain, the program beside it in the same build.
+// The same for ringcheck-explain, the program beside it in the same build,
+// in English unless the environment says otherwise: each entry NAME=VALUE
+// sets a variable for it, a bare NAME removes one.
 ProgramRun RunExplainerIn(const std::string &directory,
-                          const std::vector<std::string> &arguments);
+                          const std::vector<std::string> &arguments,
+                          const std::vector<std::string> &environment = {});
 // True when the program under test is a Windows build.
 bool TestingWindowsBuild();
 

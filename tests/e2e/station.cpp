@@ -31,11 +31,12 @@ ProgramRun Station::Run(const std::vector<std::string> &name_arguments) {
   return RunProgramIn(dir.path, arguments);
 }
 
-ProgramRun Station::Explain(const std::vector<std::string> &name_arguments) {
+ProgramRun Station::Explain(const std::vector<std::string> &name_arguments,
+                            const std::vector<std::string> &environment) {
   std::vector<std::string> arguments = {"ringcheck.cfg"};
   arguments.insert(arguments.end(), name_arguments.begin(),
                    name_arguments.end());
-  return RunExplainerIn(dir.path, arguments);
+  return RunExplainerIn(dir.path, arguments, environment);
 }
 
 std::string Station::Result() const { return ResultFileIn(dir / "BBS"); }

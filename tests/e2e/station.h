@@ -20,8 +20,9 @@ struct Station {
   void Write(const std::string &name, const std::string &bytes);
   void WriteUsers(const std::vector<UserEntry> &users);
   ProgramRun Run(const std::vector<std::string> &name_arguments = {});
-  // The same call, explained by ringcheck-explain.
-  ProgramRun Explain(const std::vector<std::string> &name_arguments = {});
+  // The same call, explained by ringcheck-explain (see RunExplainerIn).
+  ProgramRun Explain(const std::vector<std::string> &name_arguments = {},
+                     const std::vector<std::string> &environment = {});
   // The result file's bytes; "(none)" when there is none.
   std::string Result() const;
 };
