@@ -260,7 +260,7 @@ TEST(ExplainRun, ChoosesTheLanguageAsThePlatformDoes) {
                                              : "  exit code 0: "),
               std::string::npos)
         << said << "\n" << run.output;
-    EXPECT_EQ(run.output.find("x1b"), std::string::npos) << said;
+    EXPECT_EQ(run.output.find("[2J"), std::string::npos) << said;
   }
   // Russian where the character set has no Cyrillic: question marks.
   if (!TestingWindowsBuild()) {
