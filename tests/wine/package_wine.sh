@@ -70,10 +70,16 @@ run() {
   out=$(tr -d '\r' < "$work/out")
 }
 
-# expect CASE CODE LINE: the last run ended with CODE and printed LINE.
+# expect CASE CODE LINE: the last run ended with CODE and printed LINE;
+# else what it printed, and the result files it may have read.
 expect() {
   [ "$code" = "$2" ] || fail "$1: exit code $code, expected $2"
-  grep -qxF -- "$3" <<< "$out" || fail "$1: no line '$3'; it printed:"$'\n'"$out"
+  grep -qxF -- "$3" <<< "$out" && return
+  fail "$1: no line '$3'; it printed:"$'\n'"$out"
+  local file
+  for file in "$drive"/TORNADO/*.TMP; do
+    [ -f "$file" ] && echo "${file##*/}: $(cat -v "$file" | tr '\n' '|')"
+  done
 }
 
 # The sample station, as the guide has it tried first.
