@@ -27,16 +27,6 @@ TEST(PackagedSamples, TheConfigurationReadsWithoutWarnings) {
   EXPECT_STREQ(Settings[OUTFILE], "AON.TMP");
   EXPECT_STREQ(Settings[CIDMASK], "");
   EXPECT_STREQ(Settings[TYPEPHONE], "YES");
-  // RINGCALL.BAT, run with no variable set, starts the program where the
-  // guide unpacks it, on this file, and reads the result file from there.
-  std::string script = ReadFileBytes(RINGCHECK_SOURCE_DIR "/examples/scripts/ringcall.bat");
-  for (std::string setting :
-       {std::string("RINGCHECK=C:\\RINGCHECK\\RINGCHECK.EXE"),
-        std::string("RINGCHECK_CONFIG=C:\\RINGCHECK\\RINGCHECK.CFG"),
-        "RESULT_FILE=" + std::string(Settings[TORNADOPATH]) + Settings[OUTFILE]})
-    EXPECT_NE(script.find(" set \"" + setting + "\"\r\n"), std::string::npos) << setting;
-  EXPECT_EQ(std::string(Settings[BADLIST]).rfind("C:\\RINGCHECK\\", 0), 0u);
-  EXPECT_EQ(std::string(Settings[GOODLIST]).rfind("C:\\RINGCHECK\\", 0), 0u);
 }
 
 // An empty entry is not harmless: in the banned list it matches every
