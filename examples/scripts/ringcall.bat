@@ -4,7 +4,9 @@ rem current call and tells the BBS what to do through its errorlevel:
 rem   0  let the caller in
 rem   1  refuse the call
 rem Usage: ringcall.bat "LOGIN NAME"
-rem Set RINGCHECK, RINGCHECK_CONFIG and RESULT_FILE to this station's places.
+rem The defaults below are where the package's guide installs ringcheck and
+rem what its RINGCHECK.CFG says (TORNADOPATH and OUTFILE); set RINGCHECK,
+rem RINGCHECK_CONFIG and RESULT_FILE to name other places.
 rem
 rem The caller chooses the login name and every string of their users.tor
 rem record, so any of them may hold & | < > ^ ( ) %% ! " or blanks.  No
@@ -28,9 +30,9 @@ rem give the name as typed, so the BBS has to keep double quotes out of
 rem login names.  When the BBS starts this script through "cmd /c", that
 rem cmd also expands a %%NAME%% of a defined variable in the name.
 setlocal EnableExtensions DisableDelayedExpansion
-if not defined RINGCHECK set "RINGCHECK=C:\TORNADO\RINGCHECK\ringcheck.exe"
-if not defined RINGCHECK_CONFIG set "RINGCHECK_CONFIG=C:\TORNADO\RINGCHECK\ringcheck.cfg"
-if not defined RESULT_FILE set "RESULT_FILE=C:\TORNADO\aon.tmp"
+if not defined RINGCHECK set "RINGCHECK=C:\RINGCHECK\RINGCHECK.EXE"
+if not defined RINGCHECK_CONFIG set "RINGCHECK_CONFIG=C:\RINGCHECK\RINGCHECK.CFG"
+if not defined RESULT_FILE set "RESULT_FILE=C:\TORNADO\AON.TMP"
 set "LOGIN=%~1"
 
 rem ringcheck splits its command line as Windows programs do, so a name
@@ -45,9 +47,15 @@ if defined LOGIN (
 endlocal & set "STATUS=%ERRORLEVEL%"
 
 rem Errorlevel 7: the result file could not be written; lines left in it
-rem belong to another call.
+rem belong to another call.  So do they after any status that is none of
+rem ringcheck's: 9009 is cmd's when the program is not there, a crash
+rem gives another.
 if "%STATUS%"=="7" goto unchecked
 if "%STATUS%"=="5" goto unchecked
+if "%STATUS%"=="9009" goto notstarted
+set "OWN="
+for %%S in (0 1 2 3 4) do if "%STATUS%"=="%%S" set "OWN=1"
+if not defined OWN goto foreign
 
 rem The result file, line by line.  findstr /n numbers every line, empty
 rem ones too, which a plain "for /f" would skip.  ROWn keeps line n whole,
@@ -60,7 +68,7 @@ for %%N in (1 2 3 4 5 6 7) do (
   set "ROW%%N="
   set "TEXT%%N="
 )
-for /f "delims=" %%L in ('findstr /n "^" "%RESULT_FILE%"') do (
+for /f "delims=" %%L in ('findstr /n "^" "%RESULT_FILE%" 2^>nul') do (
   set "TAKEN="
   for %%N in (1 2 3 4 5 6 7) do (
     if not defined TAKEN if not defined ROW%%N (
@@ -69,10 +77,15 @@ for /f "delims=" %%L in ('findstr /n "^" "%RESULT_FILE%"') do (
     )
   )
 )
-for /f "tokens=1* delims=:" %%A in ('findstr /n "^" "%RESULT_FILE%"') do set "TEXT%%A=%%B"
+for /f "tokens=1* delims=:" %%A in ('findstr /n "^" "%RESULT_FILE%" 2^>nul') do set "TEXT%%A=%%B"
 for %%N in (1 2 3 4 5 6 7) do if not defined ROW%%N set "ROW%%N=%%N:"
 
+rem Line 6 is the status ringcheck wrote with the lines.  Unless it is the
+rem one it has just returned, the file was not read, or the lines are
+rem another call's (RESULT_FILE is not where the configuration writes, or
+rem another line's call wrote them).
 setlocal EnableDelayedExpansion
+if not "!ROW6!"=="6:%STATUS%" goto stale
 echo call from number [!TEXT4!] (phone type [!TEXT5!]), !TEXT7!
 
 if "%STATUS%"=="3" goto banned
@@ -107,6 +120,15 @@ exit /b 0
 :missing
 echo the station's mailer log or user base is missing: letting [!LOGIN!] in
 exit /b 0
+:notstarted
+setlocal EnableDelayedExpansion
+echo the program [!RINGCHECK!] could not be started
+goto unchecked
+:foreign
+echo status %STATUS% is none of ringcheck's
+goto unchecked
+:stale
+echo the result file [!RESULT_FILE!] does not hold this call's lines
 :unchecked
 setlocal EnableDelayedExpansion
 echo ringcheck could not check this call (status %STATUS%): letting [!LOGIN!] in

@@ -5,13 +5,17 @@
 #   0  let the caller in
 #   1  refuse the call
 # Usage: ringcall.sh "LOGIN NAME"
-# RINGCHECK, RINGCHECK_CONFIG, BBS_DIR and RESULT_FILE may name other places.
+# The defaults fit the sample station (examples/station) where the sample
+# target copies it, in a directory below the program's: run there, the
+# script needs no setting.  RINGCHECK, RINGCHECK_CONFIG, BBS_DIR and
+# RESULT_FILE may name other places: BBS_DIR the configuration's
+# TORNADOPATH, or RESULT_FILE its TORNADOPATH and OUTFILE together.
 #
 # The caller chooses the login name and every string of their users.tor
 # record, so these may hold any byte but NUL and a line end.  They are
 # only ever used quoted, and printed through printf's %s: echo may take a
 # leading -n or -e as an option and turn backslashes into other bytes.
-: "${RINGCHECK:=./ringcheck}"
+: "${RINGCHECK:=../ringcheck}"
 : "${RINGCHECK_CONFIG:=ringcheck.cfg}"
 : "${BBS_DIR:=BBS}"
 login=${1-}
@@ -31,15 +35,32 @@ if [ -z "${RESULT_FILE-}" ]; then
   done
 fi
 
-# Exit code 7: the result file could not be written; its lines, if any
-# are left over, belong to another call.
-if [ "$status" -eq 7 ] || [ "$status" -eq 5 ]; then
+unchecked() {
   printf '%s\n' "ringcheck could not check this call (status $status): letting [$login] in"
   exit 0
-fi
+}
 
-# The result file, line by line (CR LF line ends).
+# Exit code 7: the result file could not be written; its lines, if any
+# are left over, belong to another call.  So do they after any status that
+# is none of ringcheck's: 126 and 127 are the shell's when the program is
+# not there or cannot run, 128 and up a signal's.
+case $status in
+  0|1|2|3|4) ;;
+  5|7) unchecked ;;
+  126|127) printf '%s\n' "the program [$RINGCHECK] could not be started"; unchecked ;;
+  *) printf '%s\n' "status $status is none of ringcheck's"; unchecked ;;
+esac
+
+# The result file, line by line (CR LF line ends).  Line 6 is the status
+# ringcheck wrote with the lines: unless it is the one it has just
+# returned, the file was not read, or the lines are another call's
+# (RESULT_FILE is not where the configuration writes, or another line's
+# call wrote them).
 line() { sed -n "$1p" "$RESULT_FILE" 2>/dev/null | tr -d '\r'; }
+if [ "$(line 6)" != "$status" ]; then
+  printf '%s\n' "the result file [$RESULT_FILE] does not hold this call's lines"
+  unchecked
+fi
 subscriber=$(line 1)
 number=$(line 4)
 phone_type=$(line 5)

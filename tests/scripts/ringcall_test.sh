@@ -8,7 +8,8 @@
 #   ringcall_test.sh bat names|outcomes
 #                                   ringcall.bat in Wine's cmd, over
 #                                   RINGCHECK_BINARY (ringcheck.exe, with
-#                                   findstr.exe beside it) in WINEPREFIX
+#                                   findstr.exe and ends_with.exe beside
+#                                   it) in WINEPREFIX
 #
 # Exits with 77 (skipped) when there is no Windows build or no Wine.
 set -uo pipefail
@@ -22,17 +23,24 @@ case $kind in
 sh)
   program=$2
   groups=(names outcomes)
+  # What the shell gives for a program that is not there, and for one
+  # that crashed.
+  not_there=127 crash=139
   ;;
 bat)
   export WINEDEBUG=-all
   program=${RINGCHECK_BINARY:-}
   findstr=$(dirname "$program")/findstr.exe
-  if [[ $program != *.exe || ! -f $program || ! -f $findstr ]]; then
+  ends_with=$(dirname "$program")/ends_with.exe
+  if [[ $program != *.exe || ! -f $program || ! -f $findstr || ! -f $ends_with ]]; then
     echo "no Windows build (RINGCHECK_BINARY=$program): skipped"
     exit 77
   fi
   command -v wine >/dev/null || { echo "wine is not installed: skipped"; exit 77; }
   groups=("$2")
+  # cmd's status for a program that is not there, and an access
+  # violation's.
+  not_there=9009 crash=-1073741819
   ;;
 *)
   echo "usage: ringcall_test.sh sh PROGRAM | bat names|outcomes"
@@ -100,6 +108,7 @@ run() {
     [ $# -gt 0 ] && line+=" \"${1//%/%%}\""
     printf '@set "RINGCHECK=Z:%s"\r\n@set "RINGCHECK_CONFIG=%s"\r\n' \
       "${program//\//\\}" "${config:-ringcheck.cfg}" > "$work/st/bbs.bat"
+    [ -n "${ends:-}" ] && printf '@set "ENDS_WITH=%s"\r\n' "$ends" >> "$work/st/bbs.bat"
     printf '@set "RESULT_FILE=BBS\\aon.tmp"\r\n@%s\r\n' "$line" >> "$work/st/bbs.bat"
     (cd "$work/st" && timeout 60 wine cmd /c bbs.bat) < /dev/null \
       > "$work/out" 2> "$work/err"
@@ -125,6 +134,19 @@ expect() {
     fail "$1: the script wrote errors: $(cat -v "$work/err")"
   if [ -n "$3" ] && ! grep -qxF -- "$3" "$work/out"; then
     fail "$1: no line '$3'; the script printed:"
+    cat -v "$work/out"
+  fi
+}
+
+# printed CASE CODE LINE...: the last run ended with CODE and printed these
+# lines and no other.  Standard error is not looked at: there cmd and sh
+# say themselves that a program is not there.
+printed() {
+  local name=$1 want=$2
+  shift 2
+  [ "$code" = "$want" ] || fail "$name: exit code $code, expected $want"
+  if [ "$out" != "$(printf '%s\n' "$@")" ]; then
+    fail "$name: the script printed:"
     cat -v "$work/out"
   fi
 }
@@ -214,6 +236,44 @@ outcomes() {
   station
   config=nothing.cfg run "$login"
   expect "no configuration" 0 "ringcheck could not check this call (status 5): letting [$login] in"
+
+  # The program did not give this call's lines: the result file still
+  # holds a banned caller's, from an earlier call, and none of them counts.
+  earlier() {
+    station; ivan
+    printf 'Olga\r\n\r\n\r\n7770011\r\n2\r\n3\r\nCONNECT 2400\r\n' > "$work/st/BBS/aon.tmp"
+  }
+  unchecked() {
+    printf '%s' "ringcheck could not check this call (status $1): letting [$login] in"
+  }
+  local nowhere=$work/nowhere/ringcheck shown=$work/nowhere/ringcheck
+  if [ "$kind" = bat ]; then
+    nowhere+=.exe
+    shown=Z:${nowhere//\//\\}
+  fi
+  earlier
+  program=$nowhere run "$login"
+  printed "program missing" 0 "the program [$shown] could not be started" \
+    "$(unchecked $not_there)"
+
+  earlier
+  local crashing=$work/crashing
+  if [ "$kind" = bat ]; then
+    crashing=$ends_with
+  else
+    printf '#!/bin/sh\nexit %s\n' $crash > "$crashing"
+    chmod +x "$crashing"
+  fi
+  ends=3221225477 program=$crashing run "$login"
+  printed "a crash" 0 "status $crash is none of ringcheck's" "$(unchecked $crash)"
+
+  # ringcheck wrote elsewhere, where the script does not read.
+  earlier; printf 'TORNADOPATH BBS\\\r\nOUTFILE other.tmp\r\n' > "$work/st/ringcheck.cfg"
+  run "$login"
+  local result=BBS/aon.tmp
+  [ "$kind" = bat ] && result='BBS\aon.tmp'
+  printed "another call's lines" 0 "the result file [$result] does not hold this call's lines" \
+    "$(unchecked 0)"
 }
 
 for group in "${groups[@]}"; do
