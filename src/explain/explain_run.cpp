@@ -67,8 +67,9 @@ const char *NumberText(const char *number) {
   return number[0] != '\0' ? number : "none";
 }
 
-int DigitsWanted() {
-  return SettingAsInteger(Settings[IDLEN]) +
+// As the scan counts them: IDLEN may be as large as an int goes.
+long long DigitsWanted() {
+  return static_cast<long long>(SettingAsInteger(Settings[IDLEN])) +
          (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
 }
 
@@ -225,8 +226,8 @@ void SeeConnectLineSeen() {
 // after the last caller-id or CONNECT line changes it.
 void ReportWhyNoNumber() {
   char why[128];
-  int wanted = DigitsWanted();
-  if (wanted < 1 || wanted > static_cast<int>(kCallerNumberCapacity))
+  long long wanted = DigitsWanted();
+  if (wanted < 1 || wanted > static_cast<long long>(kCallerNumberCapacity))
     snprintf(why, sizeof why, Text(kWhyBadCount), wanted);
   else if (!report.saw_caller_id)
     snprintf(why, sizeof why, "%s", Text(kWhyNoMarker));

@@ -133,6 +133,9 @@ const ExplainCase kCases[] = {
      "", "", 0,
      {"Mask \"*XXXXXX\": 1234567 before, 234567 after",
       "BADLIST \"NONE.LST\"\n  missing", "no record has the phone 234567"}},
+    {"LargestIdlen", "IDLEN 2147483647\r\n", kCallLog, "", "", 0,
+     {"2147483648 digits wanted",
+      "empty, a number of 2147483648 digits cannot be taken"}},
     // The same facts in Russian.
     {"RussianBadLines", "IDLEN\t7\r\n\r\nFOO bar\r\nIDLEN 7\r\n", kCallLog,
      "", "", 0,
