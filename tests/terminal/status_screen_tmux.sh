@@ -15,18 +15,24 @@ command -v perl >/dev/null || { echo "perl is not installed: skipped"; exit 77; 
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset TMUX
 work=$(mktemp -d)
-socket="ringcheck-$$"
+panes=0
+socket="ringcheck-$$-$panes"
 trap 'tmux -L "$socket" kill-server 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 
 # Runs a shell command in a fresh pane, in the station directory $work,
 # and leaves the pane in $work/pane (colours as SGR sequences, one
-# attribute a sequence) and $work/text, its exit code in $work/rc.
+# attribute a sequence) and $work/text, its exit code in $work/rc.  Each
+# pane has a server of its own: a new session on the socket of one that is
+# still shutting down finds it gone ("server exited unexpectedly").  On a
+# loaded machine the program may take seconds to start.
 run_in_pane() {
   rm -f "$work/rc"
+  panes=$((panes + 1))
+  socket="ringcheck-$$-$panes"
   tmux -L "$socket" -f /dev/null new-session -d -x 80 -y 25 \
     "cd '$work' && { $1; }; echo \$? > rc.part && mv rc.part rc; sleep 60"
-  for _ in $(seq 100); do
+  for _ in $(seq 600); do
     [ -s "$work/rc" ] && break
     sleep 0.1
   done
