@@ -30,8 +30,6 @@ const char *const kKeyNames[kSettingCount] = {
 
 // Full paths may be longer than the paths the program opens.
 constexpr size_t kFullPathCapacity = 1023;
-// A quote as wide as its line leaves room for.
-constexpr size_t kRestOfLine = kReportWidth;
 constexpr int kNoStage = -1;
 constexpr int64_t kUserRecordBytes = 624;
 
@@ -85,7 +83,7 @@ void ReportFoundPath(const char *path, bool for_creation) {
 void ReportPathHeading(ReportText heading, const char *path) {
   QuoteBuffer quote;
   ReportBlankLine();
-  ReportLine(Text(heading), Quote(quote, path, kRestOfLine));
+  ReportLine(Text(heading), Quote(quote, path));
 }
 
 // -- the configuration file
@@ -93,7 +91,7 @@ void ReportPathHeading(ReportText heading, const char *path) {
 void ReportSettings() {
   for (int slot = 0; slot < kSettingCount; slot++) {
     QuoteBuffer quote;
-    Quote(quote, Settings[slot], kRestOfLine);
+    Quote(quote, Settings[slot]);
     if (report.setting_lines[slot] > 0)
       ReportLine(Text(kSettingFromLine), kKeyNames[slot],
                  report.setting_lines[slot], quote);
@@ -118,7 +116,7 @@ void SeeConfigLineRead(const char *piece) {
 void SeeConfigLineBad(BadConfigLine why) {
   QuoteBuffer quote;
   ReportLine(Text(kBadLine), ConfigLineCount,
-             Quote(quote, report.piece, kRestOfLine));
+             Quote(quote, report.piece));
   ReportText reason = why == kLineWithoutKey ? kBadLineNoKey
                       : PieceIsEmptyLine()   ? kBadLineEmpty
                                              : kBadLineNoSpace;
@@ -135,7 +133,7 @@ void ShowLogLine() {
   report.line_shown = true;
   QuoteBuffer quote;
   ReportLine(Text(kLogLine), report.line_number,
-             Quote(quote, report.raw_line, kRestOfLine));
+             Quote(quote, report.raw_line));
 }
 
 void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
@@ -149,12 +147,12 @@ void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
   UpperCaseCp866(marker);
   QuoteBuffer marker_quote;
   QuoteBuffer separators_quote;
-  ReportLine(Text(kLogMarker), Quote(marker_quote, marker, kRestOfLine),
-             Quote(separators_quote, SeparatorSet, kRestOfLine));
+  ReportLine(Text(kLogMarker), Quote(marker_quote, marker),
+             Quote(separators_quote, SeparatorSet));
   QuoteBuffer idlen_quote;
   bool with_type = strcmp(Settings[TYPEPHONE], "YES") == 0;
   ReportLine(Text(kLogWanted), DigitsWanted(),
-             Quote(idlen_quote, Settings[IDLEN], kRestOfLine),
+             Quote(idlen_quote, Settings[IDLEN]),
              with_type ? Text(kLogWantedTypeNote) : "");
 }
 
@@ -180,7 +178,7 @@ void SeeDigitsVoided(const char *stop) {
     // The character as the log has it, not upper-cased.
     char shown[2] = {report.raw_line[column - 1], '\0'};
     QuoteBuffer quote;
-    ReportLine(Text(kDigitsVoided), Quote(quote, shown, 6), column);
+    ReportLine(Text(kDigitsVoided), Quote(quote, shown), column);
   }
 }
 
@@ -194,7 +192,7 @@ void SeeDigitsEnded(int64_t taken, int64_t wanted) {
                static_cast<long long>(wanted));
   } else {
     QuoteBuffer quote;
-    ReportLine(Text(kDigitsNone), Quote(quote, CallerNumber, 20));
+    ReportLine(Text(kDigitsNone), Quote(quote, CallerNumber));
     if (CallerNumber[0] == '\0' && report.emptied_by == kNotEmptied) {
       report.emptied_by = kNoDigits;
       report.emptied_line = report.line_number;
@@ -258,7 +256,7 @@ void ReportScanResults() {
   QuoteBuffer quote;
   if (ConnectLine[0] != '\0')
     ReportLine(Text(kConnectIs), report.last_connect_line,
-               Quote(quote, ConnectLine, kRestOfLine));
+               Quote(quote, ConnectLine));
   else if (report.last_connect_line == 0)
     ReportPlainLine(Text(kConnectNone));
   else
@@ -288,9 +286,9 @@ void ReportUserFound() {
   QuoteBuffer quote;
   ReportLine(Text(kUserFound), static_cast<long long>(report.user_index + 1),
              static_cast<long long>(report.user_index));
-  ReportLine(Text(kUserName), Quote(quote, UserName, kRestOfLine));
-  ReportLine(Text(kUserField534), Quote(quote, UserField534, kRestOfLine));
-  ReportLine(Text(kUserField373), Quote(quote, UserField373, kRestOfLine));
+  ReportLine(Text(kUserName), Quote(quote, UserName));
+  ReportLine(Text(kUserField534), Quote(quote, UserField534));
+  ReportLine(Text(kUserField373), Quote(quote, UserField373));
 }
 
 void SeeListOpened(int slot, bool opened) {
@@ -309,7 +307,7 @@ void SeeListLineRead(const char *piece) {
 void ReportListMatch(ReportText text) {
   QuoteBuffer quote;
   ReportLine(Text(text), report.list_line_number,
-             Quote(quote, report.list_line, kRestOfLine));
+             Quote(quote, report.list_line));
 }
 
 void ReportNoListMatch(ReportText text, const char *what) {
@@ -317,7 +315,7 @@ void ReportNoListMatch(ReportText text, const char *what) {
     return;
   ReportLine(Text(kListLinesRead), report.list_line_number);
   QuoteBuffer quote;
-  ReportLine(Text(text), Quote(quote, what, kRestOfLine));
+  ReportLine(Text(text), Quote(quote, what));
 }
 
 // -- the sections
@@ -335,7 +333,7 @@ void ReportLoginName() {
     ReportPlainLine(Text(kNoLoginName));
     return;
   }
-  ReportLine(Text(kLoginName), Quote(quote, LoginName, kRestOfLine));
+  ReportLine(Text(kLoginName), Quote(quote, LoginName));
   // A name typed at a Windows console comes in the ANSI code page, and
   // then its letters are not the lists' code page 866 letters.
   unsigned code_page = OsCommandLineCodePage();
@@ -387,7 +385,7 @@ void CloseSection(int stage) {
     break;
   case kNumberMaskStage:
     ReportBlankLine();
-    ReportLine(Text(kMaskApplied), Quote(quote, Settings[CIDMASK], kRestOfLine),
+    ReportLine(Text(kMaskApplied), Quote(quote, Settings[CIDMASK]),
                NumberText(report.unmasked), NumberText(CallerNumber));
     break;
   case kUserBaseStage:
@@ -461,7 +459,7 @@ void ReportResultLines(int status) {
   char path[kMaxPathLength + 1];
   QuoteBuffer quote;
   ResultFilePath(path);
-  ReportLine(Text(kResultFileWhere), Quote(quote, path, kRestOfLine));
+  ReportLine(Text(kResultFileWhere), Quote(quote, path));
   ReportFoundPath(path, true);
   char lines[512] = "";
   ResultSink sink = {PutToLine, lines};
@@ -471,7 +469,7 @@ void ReportResultLines(int status) {
     char *end = strchr(line, '\n');
     if (end != nullptr && number < 7)
       *end = '\0';
-    ReportLine(Text(kResultLine), number, Quote(quote, line, kRestOfLine));
+    ReportLine(Text(kResultLine), number, Quote(quote, line));
     line = end != nullptr && number < 7 ? end + 1 : line + strlen(line);
   }
   size_t length = strlen(ConnectLine);

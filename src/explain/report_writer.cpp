@@ -145,8 +145,8 @@ void ReportPlainLine(const char *text) { ReportLine("%s", text); }
 
 void ReportBlankLine() { ReportLine("%s", ""); }
 
-const char *Quote(QuoteBuffer quote, const char *text, size_t columns) {
-  MakeQuote(quote, text, columns);
+const char *Quote(QuoteBuffer quote, const char *text) {
+  MakeQuote(quote, text, kReportWidth);
   // A quote made again in the same buffer is the same pending quote.
   int slot = 0;
   while (slot < pending_count && pending[slot].quote != quote)

@@ -27,15 +27,14 @@ void ReportLine(const char *format, ...)
 void ReportPlainLine(const char *text);
 void ReportBlankLine();
 
-// Puts text into quote marks, at most columns wide, quote marks included.
-// The text may hold any byte: a trailing line feed is left out, every
-// other byte below 32, and 127, is shown in caret notation (^I for a tab,
-// ^@ for NUL, ^? for 127), so that none acts on the terminal; a quote cut
-// short ends in "... after its closing mark.  Returns quote.
-//
-// The next report line may make the quote narrower to fit, so text and
-// quote must stay as they are until that line is written.  The texts of
-// every language then fit the same lines without a width of their own.
-const char *Quote(QuoteBuffer quote, const char *text, size_t columns);
+// Puts text into quote marks, for the next report line, which cuts it to
+// the room it leaves (see ReportLine), so that the texts of every language
+// fit the same lines without widths of their own; until that line is
+// written, text and quote must stay as they are.  The text may hold any
+// byte: a trailing line feed is left out, every other byte below 32, and
+// 127, is shown in caret notation (^I for a tab, ^@ for NUL, ^? for 127),
+// so that none acts on the terminal; a quote cut short ends in "... after
+// its closing mark.  Returns quote.
+const char *Quote(QuoteBuffer quote, const char *text);
 
 #endif

@@ -1,12 +1,6 @@
 // OsFullPath on Windows, apart from the rest of the file layer: only the
 // dry run asks for it, and ringcheck.exe then links none of what it uses.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 
 #include "platform/os.h"
 

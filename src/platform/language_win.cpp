@@ -1,13 +1,7 @@
 // The user interface language and the ANSI code page, apart from the rest
 // of the platform layer: only the dry run asks, and ringcheck.exe then
 // imports nothing for it.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 
 #include "platform/language.h"
 

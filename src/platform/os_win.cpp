@@ -9,13 +9,7 @@
 //
 // Standard output stays with the C runtime, in its text mode, so that each
 // line feed reaches the console or the redirected file as CR LF.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 
 #include <fcntl.h>
 #include <io.h>

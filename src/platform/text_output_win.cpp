@@ -3,13 +3,7 @@
 // right whatever code page the console is set to.  Anything else (a file,
 // a pipe, NUL) gets the code page 866 bytes with CR LF line ends, as a
 // program of this station's age writes them.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows_api.h"
 
 #include <cstring>
 

@@ -1,7 +1,6 @@
 // ringcheck-explain: the facts its report gives for a call, the exit code
 // ringcheck would give, and that it leaves every file as it found it.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,19 +24,7 @@ const UserEntry kIvan = {"Ivan Petrov", "8(095)123-45-67", "", "Moscow",
 // The report as UTF-8: a Windows program writes code page 866 when its
 // output is redirected.
 std::string Utf8Report(const ProgramRun &run) {
-  if (!TestingWindowsBuild())
-    return run.output;
-  iconv_t converter = iconv_open("UTF-8", "CP866");
-  std::string in = run.output;
-  std::string out(in.size() * 3 + 1, '\0');
-  char *in_next = in.data();
-  char *out_next = out.data();
-  size_t in_left = in.size();
-  size_t out_left = out.size();
-  iconv(converter, &in_next, &in_left, &out_next, &out_left);
-  iconv_close(converter);
-  out.resize(out.size() - out_left);
-  return out;
+  return TestingWindowsBuild() ? Cp866ToUtf8(run.output) : run.output;
 }
 
 // Every line of the report (UTF-8) fits 79 columns, and where one was too

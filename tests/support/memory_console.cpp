@@ -1,6 +1,5 @@
 #include "memory_console.h"
 
-#include <iconv.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "run/console_screen.h"
+#include "test_files.h"
 
 namespace {
 
@@ -165,21 +165,6 @@ int UsedWidth(int row) {
   return used;
 }
 
-std::string ToUtf8(const std::string &cp866) {
-  iconv_t converter = iconv_open("UTF-8", "CP866");
-  if (converter == reinterpret_cast<iconv_t>(-1))
-    throw std::runtime_error("no CP866 in iconv");
-  std::string in = cp866;
-  std::string out(in.size() * 4 + 1, '\0');
-  char *in_next = in.data();
-  size_t in_left = in.size();
-  char *out_next = out.data();
-  size_t out_left = out.size();
-  iconv(converter, &in_next, &in_left, &out_next, &out_left);
-  iconv_close(converter);
-  out.resize(out.size() - out_left);
-  return out;
-}
 
 }  // namespace
 
@@ -224,7 +209,7 @@ std::string MemoryConsole::Row(int row) {
   std::string bytes;
   for (int column = 0; column < UsedWidth(row - 1); column++)
     bytes += static_cast<char>(CellAt(column, row - 1).character);
-  return ToUtf8(bytes);
+  return Cp866ToUtf8(bytes);
 }
 
 std::string MemoryConsole::Colours(int row) {

@@ -1,6 +1,7 @@
 #include "test_files.h"
 
 #include <ftw.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,4 +53,20 @@ std::string ReadFileBytes(const std::string &path) {
 bool FileExists(const std::string &path) {
   struct stat status;
   return stat(path.c_str(), &status) == 0;
+}
+
+std::string Cp866ToUtf8(const std::string &cp866) {
+  iconv_t converter = iconv_open("UTF-8", "CP866");
+  if (converter == reinterpret_cast<iconv_t>(-1))
+    throw std::runtime_error("no CP866 in iconv");
+  std::string in = cp866;
+  std::string out(in.size() * 4 + 1, '\0');
+  char *in_next = in.data();
+  size_t in_left = in.size();
+  char *out_next = out.data();
+  size_t out_left = out.size();
+  iconv(converter, &in_next, &in_left, &out_next, &out_left);
+  iconv_close(converter);
+  out.resize(out.size() - out_left);
+  return out;
 }
