@@ -53,22 +53,35 @@ TEST(Faults, DirectoriesWhereFilesAreExpected) {
 }
 
 // Runs the program as the unprivileged user nobody: root reads and writes
-// whatever the permission bits say.
+// whatever the permission bits say.  The build may lie where only root
+// can enter (a clone in root's home, a mktemp -d folder), so nobody runs a
+// copy of the program, in a directory of its own that every user may
+// enter.
 ProgramRun RunAsNobody(Station *station,
                        const std::vector<std::string> &name_arguments) {
-  int exit_code = -1;
+  TempDir bin;
+  std::string program = bin / "ringcheck";
+  WriteFileBytes(program, ReadFileBytes(ProgramUnderTest()));
+  chmod(program.c_str(), 0755);
+  chmod(bin.path.c_str(), 0755);
   chmod(station->dir.path.c_str(), 0755);
   chmod((station->dir / "BBS").c_str(), 0777);
   pid_t child = fork();
   if (child == 0) {
     if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
       _exit(120);
+    if (access(station->dir.path.c_str(), X_OK) != 0 ||
+        access(program.c_str(), X_OK) != 0)
+      _exit(121);
+    setenv("RINGCHECK_BINARY", program.c_str(), 1);
     _exit(station->Run(name_arguments).exit_code & 0xFF);
   }
   int status = 0;
   waitpid(child, &status, 0);
-  if (WIFEXITED(status))
-    exit_code = WEXITSTATUS(status);
+  int exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  EXPECT_NE(exit_code, 121)
+      << "nobody cannot enter " << station->dir.path << " or " << bin.path
+      << ": set TMPDIR to a directory every user may enter";
   return {exit_code, ""};
 }
 

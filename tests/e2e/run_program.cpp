@@ -30,8 +30,12 @@ std::string WithPlainLineFeeds(const std::string &text) {
 
 }  // namespace
 
+std::string ProgramUnderTest() {
+  return FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY);
+}
+
 bool TestingWindowsBuild() {
-  std::string binary = FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY);
+  std::string binary = ProgramUnderTest();
   return binary.size() > 4 && binary.compare(binary.size() - 4, 4, ".exe") == 0;
 }
 
@@ -104,8 +108,7 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
 
 ProgramRun RunProgramIn(const std::string &directory,
                         const std::vector<std::string> &arguments) {
-  return RunBinaryIn(FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY),
-                     directory, arguments);
+  return RunBinaryIn(ProgramUnderTest(), directory, arguments);
 }
 
 ProgramRun RunExplainerIn(const std::string &directory,
@@ -114,6 +117,6 @@ ProgramRun RunExplainerIn(const std::string &directory,
   std::vector<std::string> english = {"RINGCHECK_LANG=en"};
   english.insert(english.end(), environment.begin(), environment.end());
   return RunBinaryIn(
-      ExplainerBeside(FromEnvironment("RINGCHECK_BINARY", RINGCHECK_BINARY)),
+      ExplainerBeside(ProgramUnderTest()),
       directory, arguments, english);
 }

@@ -26,5 +26,7 @@ ProgramRun RunExplainerIn(const std::string &directory,
                           const std::vector<std::string> &environment = {});
 // True when the program under test is a Windows build.
 bool TestingWindowsBuild();
+// The path of the program under test.
+std::string ProgramUnderTest();
 
 #endif

@@ -36,7 +36,9 @@ bat)
     echo "no Windows build (RINGCHECK_BINARY=$program): skipped"
     exit 77
   fi
-  command -v wine >/dev/null || { echo "wine is not installed: skipped"; exit 77; }
+  # The loader of the build's architecture, as run-tests gives it.
+  wine=${RINGCHECK_RUNNER:-wine}
+  command -v "$wine" >/dev/null || { echo "$wine is not installed: skipped"; exit 77; }
   groups=("$2")
   # cmd's status for a program that is not there, and an access
   # violation's.
@@ -110,7 +112,7 @@ run() {
       "${program//\//\\}" "${config:-ringcheck.cfg}" > "$work/st/bbs.bat"
     [ -n "${ends:-}" ] && printf '@set "ENDS_WITH=%s"\r\n' "$ends" >> "$work/st/bbs.bat"
     printf '@set "RESULT_FILE=BBS\\aon.tmp"\r\n@%s\r\n' "$line" >> "$work/st/bbs.bat"
-    (cd "$work/st" && timeout 60 wine cmd /c bbs.bat) < /dev/null \
+    (cd "$work/st" && timeout 60 "$wine" cmd /c bbs.bat) < /dev/null \
       > "$work/out" 2> "$work/err"
     code=$?
     rm -f "$work/st/bbs.bat"

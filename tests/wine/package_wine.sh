@@ -21,7 +21,9 @@ if [[ $program != *.exe || ! -f $program || ! -f $build/findstr.exe ]]; then
   echo "no Windows build (RINGCHECK_BINARY=$program): skipped"
   exit 77
 fi
-command -v wine >/dev/null || { echo "wine is not installed: skipped"; exit 77; }
+# The loader of the build's architecture, as run-tests gives it.
+wine=${RINGCHECK_RUNNER:-wine}
+command -v "$wine" >/dev/null || { echo "$wine is not installed: skipped"; exit 77; }
 [ -n "${WINEPREFIX:-}" ] || { echo "no WINEPREFIX to unpack into: skipped"; exit 77; }
 
 # The package of the build's own width: the PE header's machine field.
@@ -65,7 +67,7 @@ run() {
   local dir=$1
   shift
   (cd "$home/$dir" && env -u RINGCHECK -u RINGCHECK_CONFIG -u RESULT_FILE \
-    timeout 60 wine cmd /c "$@") < /dev/null > "$work/out" 2>&1
+    timeout 60 "$wine" cmd /c "$@") < /dev/null > "$work/out" 2>&1
   code=$?
   out=$(tr -d '\r' < "$work/out")
 }

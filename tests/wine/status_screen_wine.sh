@@ -20,8 +20,10 @@ if [[ $program != *.exe || ! -f $program || ! -f $dumper ]]; then
   echo "no Windows build (RINGCHECK_BINARY=$program): skipped"
   exit 77
 fi
-for tool in wine script iconv; do
-  command -v $tool >/dev/null || { echo "$tool is not installed: skipped"; exit 77; }
+# The loader of the build's architecture, as run-tests gives it.
+wine=${RINGCHECK_RUNNER:-wine}
+for tool in "$wine" script iconv; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed: skipped"; exit 77; }
 done
 
 work=$(mktemp -d)
@@ -57,7 +59,7 @@ run_dump() {
   for argument in "$@"; do words+=("'$argument'"); done
   rm -f "$work/dump"
   (cd "$work" && timeout 120 script -qec \
-    "stty rows $rows cols 80; wine '$dumper' -a 1E -f 08 ${options[*]} dump '$program' ${words[*]} $output" \
+    "stty rows $rows cols 80; '$wine' '$dumper' -a 1E -f 08 ${options[*]} dump '$program' ${words[*]} $output" \
     /dev/null) > "$work/terminal" 2>&1 < /dev/null
   if [ ! -s "$work/dump" ]; then
     fail "no dump written; the terminal showed:"
