@@ -206,8 +206,10 @@ void LookUpUser() {
     FinishRun(kStatusNoUserBase);
   }
   NoteUserBaseOpened(records);
-  UserBaseStream stream;
-  BeginUserRecords(&stream, &base, 0, records);
+  // From the start, where the file was just opened.
+  int64_t bytes = records * static_cast<int64_t>(kUserRecordSize);
+  UserBaseStream stream = {
+      &base.file, bytes, UserBaseBlockUse(bytes), 0, 0, 0, bytes};
   const unsigned char *record =
       FindCallerRecord(&stream, SettingAsInteger(Settings[IDLEN]));
   if (record != nullptr) {
@@ -231,9 +233,8 @@ void BeginUserRecords(UserBaseStream *stream, ScopedFile *base, int64_t first,
   if (first > records)
     first = records;
   int64_t bytes = (records - first) * static_cast<int64_t>(kUserRecordSize);
-  if (first > 0)
-    OsSetPosition(&base->file, first * static_cast<int64_t>(kUserRecordSize),
-                  kSeekFromStart);
+  OsSetPosition(&base->file, first * static_cast<int64_t>(kUserRecordSize),
+                kSeekFromStart);
   *stream = {&base->file, bytes, UserBaseBlockUse(bytes), 0, 0, first, bytes};
 }
 

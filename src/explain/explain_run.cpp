@@ -13,6 +13,7 @@
 #include "explain/report_paths.h"
 #include "explain/report_texts.h"
 #include "explain/report_writer.h"
+#include "explain/user_audit.h"
 #include "output/result_file.h"
 #include "platform/language.h"
 #include "platform/os.h"
@@ -580,6 +581,8 @@ void ReportHelp() {
   ReportBlankLine();
   ReportPlainLine(Text(kUsage));
   ReportBlankLine();
+  ReportPlainLine(Text(kHelpUsers));
+  ReportBlankLine();
   ReportPlainLine(Text(kHelpLanguage));
   ReportBlankLine();
   ReportPlainLine(Text(kHelpExitCodes));
@@ -587,6 +590,19 @@ void ReportHelp() {
     ReportLine(Text(kHelpExitCode), status,
                Text(static_cast<ReportText>(kStatus0 + status)));
   ReportPlainLine(Text(kHelpNoSeven));
+}
+
+int ExplainCall(int argc, const char *const *argv) {
+  memset(&report, 0, sizeof report);
+  report.stage = kNoStage;
+  report.user_index = -1;
+  report.login_index = -1;
+  report.config_path = argc >= 2 ? argv[1] : "";
+  Observer = &kExplainObserver;
+  ReportPlainLine(Text(kTitle));
+  int exit_code = RunRingcheck(argc, argv);
+  Observer = nullptr;
+  return exit_code;
 }
 
 }  // namespace
@@ -605,17 +621,11 @@ int ExplainRun(int argc, const char *const *argv) {
     ReportHelp();
     return 0;
   }
-  memset(&report, 0, sizeof report);
-  report.stage = kNoStage;
-  report.user_index = -1;
-  report.login_index = -1;
-  report.config_path = argc >= 2 ? argv[1] : "";
   SilenceStandardOutput(true);
   UseConsoleDevice(&kNoConsole);
-  Observer = &kExplainObserver;
-  ReportPlainLine(Text(kTitle));
-  int exit_code = RunRingcheck(argc, argv);
-  Observer = nullptr;
+  int exit_code = argc >= 2 && AsksForAudit(argv[1])
+                      ? AuditUserBase(argc, argv)
+                      : ExplainCall(argc, argv);
   UseConsoleDevice(nullptr);
   SilenceStandardOutput(false);
   return exit_code;

@@ -118,6 +118,7 @@ enum ReportText {
   kAuditSharedNumber,    // number, index from 1, quote of name
   kAuditSharedExempt,    // index from 1, quote of name
   kAuditSharedSameName,  // index from 1, quote of name, index taken
+  kAuditSharedNoName,    // the same
   kAuditSharedRefused,   // index from 1, quote of name
   kAuditSharedBanned,    // index from 1, quote of name
   kAuditSharedRemedy,
@@ -125,7 +126,8 @@ enum ReportText {
   kAuditBanned,          // index from 1, quote of name, number, line, quote
   kAuditUnnamedHeading,  // count
   kAuditUnnamed,         // line, quote
-  kAuditNoMemory,        // records
+  kAuditNoMemory,
+  kAuditBaseChanged,
   kAuditRead,
   kAuditStatus6,
   kReportTextCount

@@ -144,8 +144,8 @@ const char *const kTexts[kReportTextCount] = {
     "ringcheck-explain --users: an audit of the user base; nothing is written.",
     "  bad lines: %d (a dry run of a call shows them)",
     "  a phone counts by its last %d digits (IDLEN %s)",
-    "  IDLEN %s%s: %lld digits wanted, but 1 to 9 fit; no call's number is\n"
-    "  ever taken, so ringcheck recognises no caller",
+    "  IDLEN %s%s: %lld digits, where 1 to 9 fit;\n"
+    "  no call's number is ever taken, so ringcheck recognises no caller",
     "  IDLEN %s leaves a call's number no digit: ringcheck recognises no "
     "caller",
     "  CIDMASK %s masks a call's number; phones are audited by IDLEN alone",
@@ -157,6 +157,7 @@ const char *const kTexts[kReportTextCount] = {
     "  %s: a call from it is taken as record %lld %s",
     "    record %lld %s: exempt in GOODLIST, let in (errorlevel 4)",
     "    record %lld %s: the same name, so let in as record %lld",
+    "    record %lld %s: let in, as record %lld has no name",
     "    record %lld %s: not in GOODLIST, refused by the sample scripts",
     "    record %lld %s: refused, as the number is banned (errorlevel 3)",
     "  A later record's login in GOODLIST lets it in from the shared line, "
@@ -166,7 +167,8 @@ const char *const kTexts[kReportTextCount] = {
     "  record %lld %s, %s: line %d %s",
     "GOODLIST lines that name no record (a guest or a misspelt name): %lld",
     "  line %d %s",
-    "Not enough memory for an audit of %lld records.",
+    "Not enough memory to finish the audit.",
+    "users.tor changed while it was read: run the audit again.",
     "the user base was read",
     "the audit ran out of memory",
 };
