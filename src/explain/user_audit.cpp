@@ -19,6 +19,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "capture/caller_number.h"
@@ -139,38 +140,6 @@ void ReadConfiguration(const char *path) {
 
 // -- the lists
 
-// Opens the list a setting names, saying whether it is there.
-bool OpenList(int slot, ReportText heading, ScopedFile *list,
-              TextReader *reader) {
-  ReportPathHeading(heading, Settings[slot]);
-  bool opened = OpenFileForReading(Settings[slot], list);
-  if (opened) {
-    ReportFoundPath(Settings[slot], false);
-    BeginTextReading(reader, list);
-  }
-  ReportPlainLine(Text(opened ? kListOpened : kListMissing));
-  audit.list_line = 0;
-  return opened;
-}
-
-void ReadBannedList() {
-  ScopedFile list;
-  TextReader reader;
-  if (!OpenList(BADLIST, kBannedHeading, &list, &reader))
-    return;
-  ListLine entry;
-  while (ReadListEntry(&reader, entry)) {
-    BannedPattern pattern;
-    TakeNumberPattern(entry, pattern.pattern);
-    pattern.line = audit.list_piece;
-    pattern.number = audit.list_line;
-    audit.patterns.push_back(pattern);
-  }
-  CloseFile(&list);
-  ReportLine(Text(kAuditEntries),
-             static_cast<long long>(audit.patterns.size()));
-}
-
 struct ByText {
   bool operator()(size_t entry, const char *name) const {
     return strcmp(audit.exempt[entry].text.c_str(), name) < 0;
@@ -183,20 +152,46 @@ struct ByText {
   }
 };
 
-void ReadExemptList() {
+void TakeBannedEntry(const char *entry) {
+  BannedPattern pattern;
+  TakeNumberPattern(entry, pattern.pattern);
+  pattern.line = audit.list_piece;
+  pattern.number = audit.list_line;
+  audit.patterns.push_back(pattern);
+}
+
+void TakeExemptEntry(const char *entry) {
+  audit.exempt_by_text.push_back(audit.exempt.size());
+  audit.exempt.push_back({entry, audit.list_piece, audit.list_line, false});
+}
+
+// Reads the list a setting names, entry by entry, as its check does; a
+// missing one is said and skipped.
+void ReadList(int slot, ReportText heading, void (*take)(const char *entry)) {
+  ReportPathHeading(heading, Settings[slot]);
   ScopedFile list;
-  TextReader reader;
-  if (!OpenList(GOODLIST, kExemptHeading, &list, &reader))
+  if (!OpenFileForReading(Settings[slot], &list)) {
+    ReportPlainLine(Text(kListMissing));
     return;
-  ListLine entry;
-  while (ReadListEntry(&reader, entry)) {
-    audit.exempt_by_text.push_back(audit.exempt.size());
-    audit.exempt.push_back({entry, audit.list_piece, audit.list_line, false});
   }
+  ReportFoundPath(Settings[slot], false);
+  ReportPlainLine(Text(kListOpened));
+  TextReader reader;
+  BeginTextReading(&reader, &list);
+  audit.list_line = 0;
+  long long entries = 0;
+  ListLine entry;
+  for (; ReadListEntry(&reader, entry); entries++)
+    take(entry);
   CloseFile(&list);
+  ReportLine(Text(kAuditEntries), entries);
+}
+
+void ReadLists() {
+  ReadList(BADLIST, kBannedHeading, TakeBannedEntry);
+  ReadList(GOODLIST, kExemptHeading, TakeExemptEntry);
   std::sort(audit.exempt_by_text.begin(), audit.exempt_by_text.end(),
             ByText());
-  ReportLine(Text(kAuditEntries), static_cast<long long>(audit.exempt.size()));
 }
 
 // The GOODLIST entries that are the name, as the check compares them.
@@ -487,8 +482,7 @@ void AuditStages(int argc, const char *const *argv) {
     FinishRun(kStatusNoConfigFile);
   try {
     ReadConfiguration(argv[2]);
-    ReadBannedList();
-    ReadExemptList();
+    ReadLists();
     ScopedFile base;
     ReadUserBase(&base);
     ReportFindings();
