@@ -5,8 +5,10 @@
 // Every run ends with one of the exit codes a script knows, and a result
 // file, when one is written, has its status digit on line 6.  The dry run
 // (ringcheck-explain) over the same station then ends with the same code,
-// unless the result file could not be written or help was asked for, and
-// leaves that file alone.
+// unless the result file could not be written or help or the audit was
+// asked for, and leaves that file alone.  So does the audit of the user
+// base (ringcheck-explain --users) over the same configuration, which ends
+// with 0, 2, 5 or 6, and with 5 just when ringcheck does.
 //
 // The configuration names the files the run reads and the one it writes.
 // Runs whose paths would leave the station (an absolute path, "..") are
@@ -19,6 +21,7 @@
 
 #include "config/settings.h"
 #include "explain/explain_run.h"
+#include "explain/user_audit.h"
 #include "fuzz_station.h"
 #include "output/result_file.h"
 #include "run/run_status.h"
@@ -106,10 +109,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   WriteStationFile("BBS/users.tor", TakePart(&input));
   WriteStationFile("BadPhone.lst", TakePart(&input));
   WriteStationFile("GoodPhone.lst", TakePart(&input));
+  bool audit = arguments.size() > 1 && AsksForAudit(arguments[1].c_str());
+  // The configuration the audit reads, the one ringcheck would read.
+  std::string config = arguments.size() > 1 ? arguments[1] : "";
+  if (audit)
+    config = arguments.size() > 2 ? arguments[2] : "";
   // The settings of this input, never those of the one before it: with no
   // configuration the run takes the defaults.
   ResetSettings();
-  if (arguments.size() > 1 && !PathsStayInStation(arguments[1].c_str())) {
+  if ((arguments.size() > 1 && !PathsStayInStation(arguments[1].c_str())) ||
+      (!config.empty() && !PathsStayInStation(config.c_str()))) {
     LeaveFuzzStation();
     return -1;
   }
@@ -133,6 +142,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     Fail("the dry run's help does not end with 0");
   if (ResultFileText(result_path) != before)
     Fail("the dry run wrote the result file");
+  int audited = kStatusNormal;
+  if (!config.empty()) {
+    const char *const audit_argv[] = {"ringcheck-explain", "--users",
+                                      config.c_str(), nullptr};
+    audited = ExplainRun(3, audit_argv);
+    if (audited != 0 && audited != 2 && audited != 5 && audited != 6)
+      Fail("the audit ends with a code it does not give");
+    if (ResultFileText(result_path) != before)
+      Fail("the audit wrote the result file");
+  }
 
   int exit_code = RunRingcheck(static_cast<int>(arguments.size()), argv.data());
   if (exit_code < 0 || exit_code > 7 || exit_code == 6)
@@ -140,8 +159,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (exit_code <= 4 &&
       StatusDigitOfResultFile() != '0' + exit_code)
     Fail("the result file does not carry the exit code on line 6");
-  if (exit_code != 7 && !help && explained != exit_code)
+  if (exit_code != 7 && !help && !audit && explained != exit_code)
     Fail("the dry run ends with another code than ringcheck");
+  if (!audit && !config.empty() &&
+      (audited == kStatusNoConfigFile) != (exit_code == kStatusNoConfigFile))
+    Fail("the audit and ringcheck disagree on the configuration");
   LeaveFuzzStation();
   return 0;
 }

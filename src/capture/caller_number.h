@@ -9,6 +9,8 @@ constexpr size_t kSeparatorSetCapacity = 9;
 constexpr size_t kCallerNumberCapacity = 9;
 constexpr size_t kPhoneTypeCapacity = 9;
 constexpr size_t kConnectLineCapacity = 90;
+// Lines of the mailer log are read in pieces of this length.
+constexpr size_t kLogPieceLength = 255;
 
 extern char SeparatorSet[kSeparatorSetCapacity + 1];
 extern char CallerNumber[kCallerNumberCapacity + 1];

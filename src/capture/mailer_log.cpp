@@ -25,7 +25,6 @@ namespace {
 constexpr char kDefaultSeparators[] = " :-\"";
 // Characters of CALLERID behind its first space that may become separators.
 constexpr size_t kSeparatorTextLength = 11;
-constexpr size_t kLogPieceLength = 255;
 constexpr int64_t kLogTailLength = 4000;
 constexpr char kConnectWord[] = "CONNECT";
 // A CONNECT line further up than this belongs to an older call.

@@ -14,10 +14,6 @@
 #include "run/text_file.h"
 #include "run/text_helpers.h"
 
-namespace {
-
-using ListLine = char[kListPieceLength + 1];
-
 // Reads the next entry of a list, prepared: comment lines skipped, the line
 // feed dropped, the text cut at its first ';' and stripped of leading
 // blanks (byte 32 only).  Trailing blanks stay.  False at the end.
@@ -49,8 +45,6 @@ void TakeNumberPattern(const char *entry, char *pattern) {
   }
   pattern[used] = '\0';
 }
-
-}  // namespace
 
 bool MatchNumberPattern(const char *pattern, const char *number) {
   size_t pattern_length = strlen(pattern);

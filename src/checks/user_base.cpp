@@ -28,7 +28,6 @@ char UserField534[kUserField534Capacity + 1];
 
 namespace {
 
-constexpr size_t kUserRecordSize = 624;
 constexpr size_t kNameOffset = 0;
 constexpr size_t kField373Offset = 373;
 constexpr size_t kPhone1Offset = 389;
@@ -50,14 +49,6 @@ alignas(256) char UserPhone2[kUserPhoneCapacity + 1];
 // and the pages it never needs are never touched.  On a page boundary, so
 // that a block use of so many pages touches just so many.
 alignas(4096) unsigned char UserBaseBlock[kUserBaseBlockSize];
-
-struct UserBaseStream {
-  OsFile *file;
-  int64_t unread;  // bytes of whole records still in the file
-  size_t used;     // bytes of UserBaseBlock that this file uses
-  size_t next;     // the first byte of UserBaseBlock not yet taken
-  size_t filled;   // bytes of UserBaseBlock holding data
-};
 
 // The part of the block a base of this many bytes uses.  Every page of the
 // block costs a fault the first time it is touched and every fill a read,
@@ -87,10 +78,25 @@ size_t ReadUserBaseBytes(OsFile *base, unsigned char *bytes, size_t count) {
   return got;
 }
 
+// Opens users.tor, counting its whole records.  Bytes after the last one
+// belong to no record and are not read, nor is anything the BBS appends
+// meanwhile.
+bool OpenBase(ScopedFile *base, int64_t *records) {
+  char path[kMaxPathLength + 1];
+  // A path too long to hold names no file we could open.
+  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor") ||
+      !OpenFileForReading(path, base))
+    return false;
+  *records = StreamLength(&base->file) / static_cast<int64_t>(kUserRecordSize);
+  return true;
+}
+
 // The next whole record, or nullptr when the file holds no more.  The
 // piece of a record left at the end of the block moves to its front and
-// the rest of the block is filled behind it.
-const unsigned char *NextUserRecord(UserBaseStream *stream) {
+// the rest of the block is filled behind it.  The lookup's loop calls it
+// for every record; readers elsewhere go through NextUserRecord, so that
+// it stays inlined in that loop.
+const unsigned char *NextRecord(UserBaseStream *stream) {
   if (stream->filled - stream->next < kUserRecordSize) {
     size_t carried = stream->filled - stream->next;
     memmove(UserBaseBlock, UserBaseBlock + stream->next, carried);
@@ -155,6 +161,19 @@ bool RecordMatches(const unsigned char *record, int idlen, char last) {
          strcmp(UserPhone2, CallerNumber) == 0;
 }
 
+// The next record whose phone is CallerNumber, or nullptr: the loop that
+// runs for every record of a large base.
+const unsigned char *FindCallerRecord(UserBaseStream *stream, int idlen) {
+  size_t caller_length = strlen(CallerNumber);
+  char last = caller_length == 0 ? 0 : CallerNumber[caller_length - 1];
+  const unsigned char *record;
+  while ((record = NextRecord(stream)) != nullptr) {
+    if (RecordMatches(record, idlen, last))
+      return record;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void ResetSubscriber() {
@@ -180,37 +199,66 @@ void NormalizePhone(char *phone, int idlen) {
 }
 
 void LookUpUser() {
-  char path[kMaxPathLength + 1];
   ScopedFile base;
-  // A path too long to hold names no file we could open.
-  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor") ||
-      !OpenFileForReading(path, &base)) {
+  int64_t records = 0;
+  if (!OpenBase(&base, &records)) {
     WriteStandardOutput("Error!");
     FinishRun(kStatusNoUserBase);
   }
-  // Bytes after the last whole record belong to no record and are not
-  // read, nor is anything the BBS appends meanwhile.
-  int64_t records =
-      StreamLength(&base.file) / static_cast<int64_t>(kUserRecordSize);
   NoteUserBaseOpened(records);
-  int idlen = SettingAsInteger(Settings[IDLEN]);
+  // From the start, where the file was just opened.
   int64_t bytes = records * static_cast<int64_t>(kUserRecordSize);
-  UserBaseStream stream = {&base.file, bytes, UserBaseBlockUse(bytes), 0, 0};
-  size_t caller_length = strlen(CallerNumber);
-  char last = caller_length == 0 ? 0 : CallerNumber[caller_length - 1];
-  const unsigned char *record;
-  while ((record = NextUserRecord(&stream)) != nullptr) {
-    if (!RecordMatches(record, idlen, last))
-      continue;
+  UserBaseStream stream = {
+      &base.file, bytes, UserBaseBlockUse(bytes), 0, 0, 0, bytes};
+  const unsigned char *record =
+      FindCallerRecord(&stream, SettingAsInteger(Settings[IDLEN]));
+  if (record != nullptr) {
     TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);
     TakeUserString(record, kField373Offset, UserField373,
                    kUserField373Capacity);
     TakeUserString(record, kField534Offset, UserField534,
                    kUserField534Capacity);
-    // Where it ends: the bytes read less those still waiting in the block.
-    NoteUserFound(bytes - stream.unread -
-                  static_cast<int64_t>(stream.filled - stream.next));
-    break;
+    NoteUserFound(UserRecordsTaken(&stream) *
+                  static_cast<int64_t>(kUserRecordSize));
   }
   CloseFile(&base);
+}
+
+bool OpenUserBase(ScopedFile *base, int64_t *records) {
+  return OpenBase(base, records);
+}
+
+void BeginUserRecords(UserBaseStream *stream, ScopedFile *base, int64_t first,
+                      int64_t records) {
+  if (first > records)
+    first = records;
+  int64_t bytes = (records - first) * static_cast<int64_t>(kUserRecordSize);
+  OsSetPosition(&base->file, first * static_cast<int64_t>(kUserRecordSize),
+                kSeekFromStart);
+  *stream = {&base->file, bytes, UserBaseBlockUse(bytes), 0, 0, first, bytes};
+}
+
+const unsigned char *NextUserRecord(UserBaseStream *stream) {
+  return NextRecord(stream);
+}
+
+const unsigned char *NextUserRecordWithCallerNumber(UserBaseStream *stream,
+                                                    int idlen) {
+  return FindCallerRecord(stream, idlen);
+}
+
+int64_t UserRecordsTaken(const UserBaseStream *stream) {
+  // The bytes read less those still waiting in the block.
+  int64_t taken = stream->bytes - stream->unread -
+                  static_cast<int64_t>(stream->filled - stream->next);
+  return stream->first + taken / static_cast<int64_t>(kUserRecordSize);
+}
+
+void TakeUserName(const unsigned char *record, char *name) {
+  TakeUserString(record, kNameOffset, name, kUserNameCapacity);
+}
+
+void TakeUserPhones(const unsigned char *record, char *phone1, char *phone2) {
+  TakeUserString(record, kPhone1Offset, phone1, kUserPhoneCapacity);
+  TakeUserString(record, kPhone2Offset, phone2, kUserPhoneCapacity);
 }

@@ -10,8 +10,10 @@
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
+#include "explain/report_paths.h"
 #include "explain/report_texts.h"
 #include "explain/report_writer.h"
+#include "explain/user_audit.h"
 #include "output/result_file.h"
 #include "platform/language.h"
 #include "platform/os.h"
@@ -19,6 +21,7 @@
 #include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/standard_output.h"
+#include "run/text_file.h"
 #include "run/text_helpers.h"
 
 namespace {
@@ -28,8 +31,6 @@ const char *const kKeyNames[kSettingCount] = {
     "OUTFILE",    "CIDMASK",  "BADLIST", "GOODLIST",
 };
 
-// Full paths may be longer than the paths the program opens.
-constexpr size_t kFullPathCapacity = 1023;
 constexpr int kNoStage = -1;
 constexpr int64_t kUserRecordBytes = 624;
 
@@ -55,7 +56,10 @@ struct {
   // The mask.
   char unmasked[kCallerNumberCapacity + 1];
   // The user base and the lists.
+  int64_t records;
   int64_t user_index;  // -1: no record matched
+  // A later record with the number whose name is the login: -1 none.
+  int64_t login_index;
   bool list_opened;
   int list_line_number;
   char list_line[kListPieceLength + 1];
@@ -69,21 +73,6 @@ const char *NumberText(const char *number) {
 long long DigitsWanted() {
   return static_cast<long long>(SettingAsInteger(Settings[IDLEN])) +
          (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
-}
-
-void ReportFoundPath(const char *path, bool for_creation) {
-  char full[kFullPathCapacity + 1];
-  if (OsFullPath(path, for_creation, full, kFullPathCapacity))
-    ReportLine(Text(for_creation ? kResultFileFoundAs : kFoundAs), full);
-  else
-    ReportPlainLine(Text(kNotFound));
-}
-
-// A heading that quotes a path, with the path as the platform finds it.
-void ReportPathHeading(ReportText heading, const char *path) {
-  QuoteBuffer quote;
-  ReportBlankLine();
-  ReportLine(Text(heading), Quote(quote, path));
 }
 
 // -- the configuration file
@@ -173,7 +162,11 @@ void SeeDigitsVoided(const char *stop) {
   if (*stop == '\n') {
     ReportLine(Text(kVoidedByLineEnd), column);
   } else if (*stop == '\0') {
-    ReportLine(Text(kVoidedByEnd), column);
+    // The piece ends without its line feed: the text ends there, or the
+    // line filled a whole piece and goes on in the next.
+    ReportLine(Text(column > static_cast<int>(kLogPieceLength) ? kVoidedByCut
+                                                               : kVoidedByEnd),
+               column);
   } else {
     // The character as the log has it, not upper-cased.
     char shown[2] = {report.raw_line[column - 1], '\0'};
@@ -271,11 +264,56 @@ void ReportScanResults() {
 // -- the user base and the lists
 
 void SeeUserBaseOpened(int64_t records) {
+  report.records = records;
   ReportLine(Text(kUserBaseRecords), static_cast<long long>(records));
 }
 
 void SeeUserFound(int64_t record_end) {
   report.user_index = record_end / kUserRecordBytes - 1;
+}
+
+// The records after the match with the same number, which ringcheck never
+// reads: every call from the number is taken as the first, so the others
+// of a household that shares one line do not pass the scripts' check that
+// the login is the subscriber found.
+void ReportOtherRecords() {
+  ScopedFile base;
+  int64_t records = 0;
+  if (!OpenUserBase(&base, &records)) {
+    ReportPlainLine(Text(kOthersUnread));
+    return;
+  }
+  // As many as the lookup counted: a base that grew since has more.
+  if (records > report.records)
+    records = report.records;
+  UserBaseStream stream;
+  BeginUserRecords(&stream, &base, report.user_index + 1, records);
+  int idlen = SettingAsInteger(Settings[IDLEN]);
+  bool others = false;
+  const unsigned char *record;
+  while ((record = NextUserRecordWithCallerNumber(&stream, idlen)) !=
+         nullptr) {
+    char name[kUserNameCapacity + 1];
+    TakeUserName(record, name);
+    int64_t index = UserRecordsTaken(&stream) - 1;
+    QuoteBuffer quote;
+    ReportLine(Text(kUserSharesNumber), static_cast<long long>(index + 1),
+               Quote(quote, name));
+    others = true;
+    // The scripts let a login in as the record found when it is its name.
+    if (report.login_index < 0 && LoginName[0] != '\0' &&
+        strcmp(LoginName, name) == 0 && strcmp(LoginName, UserName) != 0)
+      report.login_index = index;
+  }
+  CloseFile(&base);
+  if (!others)
+    return;
+  ReportLine(Text(kUserTakenFirst),
+             static_cast<long long>(report.user_index + 1));
+  if (report.login_index >= 0)
+    ReportLine(Text(kLoginIsLaterRecord),
+               static_cast<long long>(report.login_index + 1),
+               static_cast<long long>(report.user_index + 1));
 }
 
 void ReportUserFound() {
@@ -289,6 +327,7 @@ void ReportUserFound() {
   ReportLine(Text(kUserName), Quote(quote, UserName));
   ReportLine(Text(kUserField534), Quote(quote, UserField534));
   ReportLine(Text(kUserField373), Quote(quote, UserField373));
+  ReportOtherRecords();
 }
 
 void SeeListOpened(int slot, bool opened) {
@@ -316,6 +355,21 @@ void ReportNoListMatch(ReportText text, const char *what) {
   ReportLine(Text(kListLinesRead), report.list_line_number);
   QuoteBuffer quote;
   ReportLine(Text(text), Quote(quote, what));
+}
+
+// What GOODLIST makes of a login that is the name of a later record with
+// the number, told once its check has decided.
+void ReportSharedLogin(bool exempt) {
+  if (report.login_index < 0)
+    return;
+  long long login = report.login_index + 1;
+  long long taken = report.user_index + 1;
+  if (exempt) {
+    ReportLine(Text(kSharedExempt), login, taken);
+    return;
+  }
+  ReportLine(Text(kSharedNotExempt), login, taken, taken);
+  ReportPlainLine(Text(kSharedRemedy));
 }
 
 // -- the sections
@@ -396,6 +450,7 @@ void CloseSection(int stage) {
     break;
   case kExemptListStage:
     ReportNoListMatch(kExemptNone, LoginName);
+    ReportSharedLogin(false);
     break;
   default:
     break;
@@ -427,6 +482,7 @@ void CloseEndingSection(int status) {
     break;
   case kStatusExemptName:
     ReportListMatch(kExemptMatch);
+    ReportSharedLogin(true);
     break;
   default:
     break;
@@ -525,6 +581,8 @@ void ReportHelp() {
   ReportBlankLine();
   ReportPlainLine(Text(kUsage));
   ReportBlankLine();
+  ReportPlainLine(Text(kHelpUsers));
+  ReportBlankLine();
   ReportPlainLine(Text(kHelpLanguage));
   ReportBlankLine();
   ReportPlainLine(Text(kHelpExitCodes));
@@ -532,6 +590,19 @@ void ReportHelp() {
     ReportLine(Text(kHelpExitCode), status,
                Text(static_cast<ReportText>(kStatus0 + status)));
   ReportPlainLine(Text(kHelpNoSeven));
+}
+
+int ExplainCall(int argc, const char *const *argv) {
+  memset(&report, 0, sizeof report);
+  report.stage = kNoStage;
+  report.user_index = -1;
+  report.login_index = -1;
+  report.config_path = argc >= 2 ? argv[1] : "";
+  Observer = &kExplainObserver;
+  ReportPlainLine(Text(kTitle));
+  int exit_code = RunRingcheck(argc, argv);
+  Observer = nullptr;
+  return exit_code;
 }
 
 }  // namespace
@@ -550,16 +621,11 @@ int ExplainRun(int argc, const char *const *argv) {
     ReportHelp();
     return 0;
   }
-  memset(&report, 0, sizeof report);
-  report.stage = kNoStage;
-  report.user_index = -1;
-  report.config_path = argc >= 2 ? argv[1] : "";
   SilenceStandardOutput(true);
   UseConsoleDevice(&kNoConsole);
-  Observer = &kExplainObserver;
-  ReportPlainLine(Text(kTitle));
-  int exit_code = RunRingcheck(argc, argv);
-  Observer = nullptr;
+  int exit_code = argc >= 2 && AsksForAudit(argv[1])
+                      ? AuditUserBase(argc, argv)
+                      : ExplainCall(argc, argv);
   UseConsoleDevice(nullptr);
   SilenceStandardOutput(false);
   return exit_code;

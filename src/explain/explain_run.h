@@ -6,7 +6,8 @@
 
 // Takes ringcheck's command line; returns the exit code ringcheck would
 // give (0 to 5: with nothing written, never 7).  A first argument that asks
-// for help (/?, -?, -h, --help) gets the help instead, and 0.
+// for help (/?, -?, -h, --help) gets the help instead, and 0; one that asks
+// for the audit of the user base (--users) gets that (see user_audit.h).
 int ExplainRun(int argc, const char *const *argv);
 
 bool AsksForHelp(const char *argument);

@@ -35,6 +35,7 @@ enum ReportText {
   kDigitsVoided,         // shown character, column
   kVoidedByLineEnd,      // column
   kVoidedByEnd,          // column
+  kVoidedByCut,          // column
   kConnectKeeps,         // number
   kConnectEmpties,       // number
   kConnectNoNumber,
@@ -62,6 +63,10 @@ enum ReportText {
   kUserName,             // quote
   kUserField534,         // quote
   kUserField373,         // quote
+  kUserSharesNumber,     // index from 1, quote of name
+  kUserTakenFirst,       // index from 1
+  kLoginIsLaterRecord,   // index from 1 of the login's, of the one taken
+  kOthersUnread,
   kUserNotFound,         // number
   kUserBaseSkipped,
   kBannedHeading,        // quote
@@ -73,6 +78,9 @@ enum ReportText {
   kExemptMatch,          // line, quote
   kBannedNone,           // number
   kExemptNone,           // quote of login name
+  kSharedExempt,         // index of the login's record, of the one taken
+  kSharedNotExempt,      // the same, and the one taken again
+  kSharedRemedy,
   kBannedSkipped,
   kExemptSkippedNoUser,
   kExemptSkippedNoLogin,
@@ -95,6 +103,33 @@ enum ReportText {
   kHelpExitCodes,
   kHelpExitCode,         // code, meaning
   kHelpNoSeven,
+  kHelpUsers,
+  kAuditTitle,
+  kAuditBadLines,        // count
+  kAuditIdlen,           // digits, quote of IDLEN
+  kAuditNoNumber,        // quote of IDLEN, phone type note, digits wanted
+  kAuditNoDigits,        // quote of IDLEN
+  kAuditMask,            // quote of CIDMASK
+  kAuditEntries,         // count
+  kAuditRecognised,      // count
+  kAuditUnrecognisedHeading,  // count
+  kAuditUnrecognised,    // index from 1, quotes of name, phone 1, phone 2
+  kAuditSharedHeading,   // count
+  kAuditSharedNumber,    // number, index from 1, quote of name
+  kAuditSharedExempt,    // index from 1, quote of name
+  kAuditSharedSameName,  // index from 1, quote of name, index taken
+  kAuditSharedNoName,    // the same
+  kAuditSharedRefused,   // index from 1, quote of name
+  kAuditSharedBanned,    // index from 1, quote of name
+  kAuditSharedRemedy,
+  kAuditBannedHeading,   // count
+  kAuditBanned,          // index from 1, quote of name, number, line, quote
+  kAuditUnnamedHeading,  // count
+  kAuditUnnamed,         // line, quote
+  kAuditNoMemory,
+  kAuditBaseChanged,
+  kAuditRead,
+  kAuditStatus6,
   kReportTextCount
 };
 

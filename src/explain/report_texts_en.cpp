@@ -13,9 +13,11 @@ const char *const kTexts[kReportTextCount] = {
     "  not found",
     "No configuration file given: ringcheck needs one.",
     "Usage: ringcheck-explain CONFIG-FILE [\"LOGIN NAME\"]\n"
+    "       ringcheck-explain --users CONFIG-FILE\n"
     "  CONFIG-FILE  the configuration file, as the BBS script gives it to "
     "ringcheck\n"
     "  LOGIN NAME   the name the caller logged in with; may be left out\n"
+    "  --users      (or /users) audits the user base instead of a call\n"
     "Run it in the directory the script runs ringcheck in: relative paths in "
     "the\n"
     "configuration count from there.",
@@ -40,7 +42,12 @@ const char *const kTexts[kReportTextCount] = {
     "    caller id: no digit here; the number stays %s",
     "    caller id: voided by %s at column %d",
     "    caller id: voided by the line's end at column %d",
-    "    caller id: voided by the end of the text at column %d (no line feed)",
+    "    caller id: voided at column %d: the text ends there, with no line "
+    "feed\n"
+    "    (the end of the file, a Ctrl-Z or a NUL byte)",
+    "    caller id: voided at column %d: a line longer than 255 characters is "
+    "cut\n"
+    "    there, and the rest is read as a line of its own",
     "    CONNECT: keeps the number %s",
     "    CONNECT: empties the number %s (the line above stored no digit)",
     "    CONNECT: no number to keep",
@@ -68,6 +75,11 @@ const char *const kTexts[kReportTextCount] = {
     "    name        %s",
     "    field 534   %s",
     "    field 373   %s",
+    "  record %lld has the number too: %s",
+    "  a call from it is taken as record %lld, the first: the lookup stops "
+    "there",
+    "  the login is record %lld's name, yet the call is taken as record %lld",
+    "  the records after it cannot be read: users.tor no longer opens",
     "  no record has the phone %s",
     "User base: not looked at, as there is no caller's number",
     "Banned numbers, BADLIST %s",
@@ -79,6 +91,16 @@ const char *const kTexts[kReportTextCount] = {
     "  line %d exempts the login name: %s",
     "  no line bans %s",
     "  no line is the login name %s",
+    "  record %lld shares the line of record %lld: as its login is exempt, "
+    "the\n"
+    "  call ends with 4 and its phone is not checked at all",
+    "  record %lld shares the line of record %lld and its login is not "
+    "exempt:\n"
+    "  the sample scripts refuse the call, as the result file names record "
+    "%lld",
+    "  Its login in GOODLIST lets it in from the shared line, but then its "
+    "phone\n"
+    "  is not checked at all.",
     "Banned numbers: not checked, as there is no caller's number",
     "Exempt names: not checked, as no subscriber matched",
     "Exempt names: not checked, as the command line gives no login name",
@@ -110,6 +132,45 @@ const char *const kTexts[kReportTextCount] = {
     "ringcheck also gives 7 when it cannot write its result file; the dry "
     "run\n"
     "writes none.",
+    "--users CONFIG-FILE (or /users) audits the user base instead of a call: "
+    "the\n"
+    "records no call can recognise, the numbers several records share and "
+    "which\n"
+    "record a call from one is taken as, the records whose own number "
+    "BADLIST\n"
+    "bans, and the GOODLIST lines that name no record.  It exits with 0 when "
+    "the\n"
+    "base was read, 2 or 5 as ringcheck would, 6 when memory runs out.",
+    "ringcheck-explain --users: an audit of the user base; nothing is written.",
+    "  bad lines: %d (a dry run of a call shows them)",
+    "  a phone counts by its last %d digits (IDLEN %s)",
+    "  IDLEN %s%s: %lld digits, where 1 to 9 fit;\n"
+    "  no call's number is ever taken, so ringcheck recognises no caller",
+    "  IDLEN %s leaves a call's number no digit: ringcheck recognises no "
+    "caller",
+    "  CIDMASK %s masks a call's number; phones are audited by IDLEN alone",
+    "  entries: %lld",
+    "  records a call can recognise: %lld (a phone of IDLEN digits or more)",
+    "Records no call can recognise (no phone of IDLEN digits): %lld",
+    "  record %lld %s: phones %s and %s",
+    "Numbers several records share: %lld",
+    "  %s: a call from it is taken as record %lld %s",
+    "    record %lld %s: exempt in GOODLIST, let in (errorlevel 4)",
+    "    record %lld %s: the same name, so let in as record %lld",
+    "    record %lld %s: let in, as record %lld has no name",
+    "    record %lld %s: not in GOODLIST, refused by the sample scripts",
+    "    record %lld %s: refused, as the number is banned (errorlevel 3)",
+    "  A later record's login in GOODLIST lets it in from the shared line, "
+    "but\n"
+    "  its phone is then not checked at all.",
+    "Records whose own number BADLIST bans (their calls end with 3): %lld",
+    "  record %lld %s, %s: line %d %s",
+    "GOODLIST lines that name no record (a guest or a misspelt name): %lld",
+    "  line %d %s",
+    "Not enough memory to finish the audit.",
+    "users.tor changed while it was read: run the audit again.",
+    "the user base was read",
+    "the audit ran out of memory",
 };
 
 }  // namespace

@@ -113,17 +113,22 @@ void FinishRun(int status) {
   throw RunEnded{status};
 }
 
-int RunRingcheck(int argc, const char *const *argv) {
+int RunStagesOf(void (*stages)(int argc, const char *const *argv), int argc,
+                const char *const *argv) {
   SetUpStandardOutput();
   ResetRunState();
   OpenStatusScreen();
   int exit_code = kStatusNormal;
   try {
-    RunStages(argc, argv);
+    stages(argc, argv);
   } catch (const RunEnded &ended) {
     exit_code = ended.exit_code;
   }
   CloseStatusScreen();
   FlushStandardOutput();
   return exit_code;
+}
+
+int RunRingcheck(int argc, const char *const *argv) {
+  return RunStagesOf(RunStages, argc, argv);
 }

@@ -3,9 +3,10 @@
 // UserName and the rest).  ringcheck itself has no watcher; the dry run
 // (ringcheck-explain) has one and turns what it is told into its report.
 //
-// A watcher is a table of operations, like a console device.  The stages
-// call the Note functions below; each one is a single test of a pointer
-// that is null in ringcheck, so the stages cost the same as without them.
+// A watcher is a table of operations, like a console device; one that
+// watches only some stages leaves the others' null.  The stages call the
+// Note functions below; each one first tests a pointer that is null in
+// ringcheck, so the stages cost the same as without them.
 // While a watcher is set the run writes no result file.
 #ifndef RINGCHECK_RUN_RUN_OBSERVER_H
 #define RINGCHECK_RUN_RUN_OBSERVER_H
@@ -57,72 +58,72 @@ struct RunObserver {
 extern const RunObserver *Observer;
 
 inline void NoteStageStarted(RunStage stage) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->StageStarted != nullptr)
     Observer->StageStarted(stage);
 }
 
 inline void NoteConfigLineRead(const char *piece) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->ConfigLineRead != nullptr)
     Observer->ConfigLineRead(piece);
 }
 
 inline void NoteConfigLineBad(BadConfigLine why) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->ConfigLineBad != nullptr)
     Observer->ConfigLineBad(why);
 }
 
 inline void NoteConfigLineTaken(int slot) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->ConfigLineTaken != nullptr)
     Observer->ConfigLineTaken(slot);
 }
 
 inline void NoteMailerLogOpened(int64_t size, int64_t tail_start) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->MailerLogOpened != nullptr)
     Observer->MailerLogOpened(size, tail_start);
 }
 
 inline void NoteMailerLogLineRead(int number, const char *piece) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->MailerLogLineRead != nullptr)
     Observer->MailerLogLineRead(number, piece);
 }
 
 inline void NoteDigitsVoided(const char *stop) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->DigitsVoided != nullptr)
     Observer->DigitsVoided(stop);
 }
 
 inline void NoteDigitsEnded(int64_t taken, int64_t wanted) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->DigitsEnded != nullptr)
     Observer->DigitsEnded(taken, wanted);
 }
 
 inline void NoteConnectLineSeen() {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->ConnectLineSeen != nullptr)
     Observer->ConnectLineSeen();
 }
 
 inline void NoteUserBaseOpened(int64_t records) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->UserBaseOpened != nullptr)
     Observer->UserBaseOpened(records);
 }
 
 inline void NoteUserFound(int64_t record_end) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->UserFound != nullptr)
     Observer->UserFound(record_end);
 }
 
 inline void NoteListOpened(int slot, bool opened) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->ListOpened != nullptr)
     Observer->ListOpened(slot, opened);
 }
 
 inline void NoteListLineRead(const char *piece) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->ListLineRead != nullptr)
     Observer->ListLineRead(piece);
 }
 
 inline void NoteRunEnded(int status) {
-  if (Observer != nullptr)
+  if (Observer != nullptr && Observer->RunEnded != nullptr)
     Observer->RunEnded(status);
 }
 

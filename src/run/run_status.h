@@ -37,5 +37,10 @@ void RememberFileName(const char *path);
 // The whole program: takes the command line, runs the stages and returns
 // the exit code.  It can run many times in one process.
 int RunRingcheck(int argc, const char *const *argv);
+// Runs other stages over the command line as a run of ringcheck runs its
+// own: from the buffers' defaults, and ended by FinishRun, whose status it
+// returns, or by their return (status 0).
+int RunStagesOf(void (*stages)(int argc, const char *const *argv), int argc,
+                const char *const *argv);
 
 #endif

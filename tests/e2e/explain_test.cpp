@@ -22,6 +22,10 @@ const char kCallLog[] =
     "14:05:09 CONNECT 33600/ARQ/V34\r\n";
 const UserEntry kIvan = {"Ivan Petrov", "8(095)123-45-67", "", "Moscow",
                          "2:5020/123.7"};
+// A household on Ivan's line: record 3 after him.
+const std::vector<UserEntry> kSharedLine = {
+    kIvan, {"Olga Sidorova", "", "555-12-34", "Tver", ""},
+    {"Anna Ivanova", "123-45-67", "", "Moscow", ""}};
 
 // The report as UTF-8: a Windows program writes code page 866 when its
 // output is redirected.
@@ -70,7 +74,8 @@ struct ExplainCase {
   int exit_code;
   std::vector<std::string> facts;  // each one somewhere in the report
   std::vector<std::string> environment = {};
-  std::string login = "Ivan Petrov";
+  std::string login = "Ivan Petrov";  // empty: none on the command line
+  std::vector<UserEntry> users = {kIvan};
 };
 
 void PrintTo(const ExplainCase &c, std::ostream *out) { *out << c.name; }
@@ -128,6 +133,30 @@ const ExplainCase kCases[] = {
     {"ExemptName", "", kCallLog, "", "Sysop\r\nIvan Petrov\r\n", 4,
      {"record 1 matches (index 0 from 0)", "line 2 exempts the login name",
       "exit code 4", "    1 \"Ivan Petrov\"", "    4 \"1234567\""}},
+    {"VoidedAtTheTextsEnd", "",
+     "CallerID: 1" + std::string(244, ' ') + "234567 1\r\nCallerID: 123\x1a" +
+         "45-67 1\r\n",
+     "", "", 0,
+     {"voided at column 256: a line longer than 255 characters is cut",
+      "voided at column 14: the text ends there"}},
+    // A line shared by a household: ringcheck takes the first record.
+    {"SharedLineLoginFirst", "", kCallLog, "", "Sysop\r\n", 0,
+     {"    field 373   \"Moscow\"\n"
+      "  record 3 has the number too: \"Anna Ivanova\"\n"
+      "  a call from it is taken as record 1, the first",
+      "no line is the login name \"Ivan Petrov\"\n\nOutcome"},
+     {}, "Ivan Petrov", kSharedLine},
+    {"SharedLineLaterExempt", "", kCallLog, "", "Anna Ivanova\r\n", 4,
+     {"the login is record 3's name, yet the call is taken as record 1",
+      "exempts the login name: \"Anna Ivanova\"\n  record 3 shares the line "
+      "of record 1: as its login is exempt",
+      "    1 \"Ivan Petrov\""},
+     {}, "Anna Ivanova", kSharedLine},
+    {"SharedLineNoLogin", "", kCallLog, "", "Anna Ivanova\r\n", 0,
+     {"record 3 has the number too",
+      "the first: the lookup stops there\n\nBanned numbers",
+      "not checked, as the command line gives no login name"},
+     {}, "", kSharedLine},
     {"MaskAndMissingLists", "CIDMASK *XXXXXX\r\nBADLIST none.lst\r\n", kCallLog,
      "", "", 0,
      {"Mask \"*XXXXXX\": 1234567 before, 234567 after",
@@ -154,6 +183,13 @@ const ExplainCase kCases[] = {
      {"номер запрещен строкой 2: \"  123-45-67  ; him again\"",
       "errorlevel 3: номер звонящего запрещен", "    6 \"3\""},
      kRussian},
+    {"RussianSharedLineRefused", "", kCallLog, "", "Sysop\r\n", 0,
+     {"логин - имя записи 3, но звонок берется как запись 1",
+      "  запись 3 на одной линии с записью 1, логина в исключениях нет:\n"
+      "  скрипты из примера не пустят звонок, в файле результата запись 1\n"
+      "  Чтобы пускать этого юзера с общей линии, впишите его логин в "
+      "GOODLIST;"},
+     kRussian, "Anna Ivanova", kSharedLine},
     kWidest,
 };
 
@@ -164,12 +200,15 @@ TEST_P(Explain, ReportsTheFactsAndTheExitCode) {
   Station station;
   station.Configure(c.config);
   station.Write("T-Mail.log", c.log);
-  station.WriteUsers({kIvan});
+  station.WriteUsers(c.users);
   if (!c.banned.empty())
     station.Write("BadPhone.lst", c.banned);
   if (!c.exempt.empty())
     station.Write("GoodPhone.lst", c.exempt);
-  ProgramRun run = station.Explain({c.login}, c.environment);
+  std::vector<std::string> login;
+  if (!c.login.empty())
+    login.push_back(c.login);
+  ProgramRun run = station.Explain(login, c.environment);
   std::string report = Utf8Report(run);
   EXPECT_EQ(run.exit_code, c.exit_code);
   for (const std::string &fact : c.facts)
@@ -177,7 +216,7 @@ TEST_P(Explain, ReportsTheFactsAndTheExitCode) {
         << fact << "\n--- in ---\n" << report;
   ExpectNarrowLines(report);
   // ringcheck itself agrees on the exit code.
-  EXPECT_EQ(station.Run({c.login}).exit_code, c.exit_code);
+  EXPECT_EQ(station.Run(login).exit_code, c.exit_code);
 }
 
 

@@ -1,0 +1,25 @@
+#include "explain/report_paths.h"
+
+#include "explain/report_writer.h"
+#include "platform/os.h"
+
+namespace {
+
+// Full paths may be longer than the paths the program opens.
+constexpr size_t kFullPathCapacity = 1023;
+
+}  // namespace
+
+void ReportPathHeading(ReportText heading, const char *path) {
+  QuoteBuffer quote;
+  ReportBlankLine();
+  ReportLine(Text(heading), Quote(quote, path));
+}
+
+void ReportFoundPath(const char *path, bool for_creation) {
+  char full[kFullPathCapacity + 1];
+  if (OsFullPath(path, for_creation, full, kFullPathCapacity))
+    ReportLine(Text(for_creation ? kResultFileFoundAs : kFoundAs), full);
+  else
+    ReportPlainLine(Text(kNotFound));
+}
