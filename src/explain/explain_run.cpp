@@ -32,7 +32,6 @@ const char *const kKeyNames[kSettingCount] = {
 };
 
 constexpr int kNoStage = -1;
-constexpr int64_t kUserRecordBytes = 624;
 
 // How the collected number last became empty.
 enum EmptiedBy { kNotEmptied, kVoided, kEmptiedByConnect, kNoDigits };
@@ -67,12 +66,6 @@ struct {
 
 const char *NumberText(const char *number) {
   return number[0] != '\0' ? number : "none";
-}
-
-// As the scan counts them: IDLEN may be as large as an int goes.
-long long DigitsWanted() {
-  return static_cast<long long>(SettingAsInteger(Settings[IDLEN])) +
-         (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
 }
 
 // -- the configuration file
@@ -269,7 +262,8 @@ void SeeUserBaseOpened(int64_t records) {
 }
 
 void SeeUserFound(int64_t record_end) {
-  report.user_index = record_end / kUserRecordBytes - 1;
+  report.user_index =
+      record_end / static_cast<int64_t>(kUserRecordSize) - 1;
 }
 
 // The records after the match with the same number, which ringcheck never
@@ -464,13 +458,7 @@ void CloseEndingSection(int status) {
     CloseSection(report.stage);
     break;
   case kStatusNoConfigFile:
-    if (report.stage == kNoStage) {
-      ReportBlankLine();
-      ReportPlainLine(Text(kNoConfigGiven));
-      ReportPlainLine(Text(kUsage));
-    } else {
-      ReportPlainLine(Text(kConfigCannotOpen));
-    }
+    ReportNoConfigFile(report.stage != kNoStage);
     break;
   case kStatusNoMailerLog:
   case kStatusNoUserBase:
@@ -606,6 +594,12 @@ int ExplainCall(int argc, const char *const *argv) {
 }
 
 }  // namespace
+
+// As the scan counts them: IDLEN may be as large as an int goes.
+long long DigitsWanted() {
+  return static_cast<long long>(SettingAsInteger(Settings[IDLEN])) +
+         (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
+}
 
 bool AsksForHelp(const char *argument) {
   static const char *const kHelpWords[] = {"/?", "-?", "-h", "--help"};

@@ -12,4 +12,8 @@ int ExplainRun(int argc, const char *const *argv);
 
 bool AsksForHelp(const char *argument);
 
+// The digits the mailer log scan wants for a number: IDLEN, and one more
+// for the phone type.
+long long DigitsWanted();
+
 #endif

@@ -23,3 +23,13 @@ void ReportFoundPath(const char *path, bool for_creation) {
   else
     ReportPlainLine(Text(kNotFound));
 }
+
+void ReportNoConfigFile(bool named) {
+  if (named) {
+    ReportPlainLine(Text(kConfigCannotOpen));
+    return;
+  }
+  ReportBlankLine();
+  ReportPlainLine(Text(kNoConfigGiven));
+  ReportPlainLine(Text(kUsage));
+}

@@ -11,5 +11,8 @@ void ReportPathHeading(ReportText heading, const char *path);
 // The whole path the platform takes it as, or that it is not found.  With
 // for_creation the file need not exist yet.
 void ReportFoundPath(const char *path, bool for_creation);
+// A configuration file that cannot be opened (named) or was not given at
+// all, with the usage then.
+void ReportNoConfigFile(bool named);
 
 #endif

@@ -25,6 +25,7 @@
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
+#include "explain/explain_run.h"
 #include "explain/report_paths.h"
 #include "explain/report_texts.h"
 #include "explain/report_writer.h"
@@ -113,7 +114,7 @@ void ReportNumberSettings() {
   QuoteBuffer quote;
   audit.idlen = SettingAsInteger(Settings[IDLEN]);
   bool with_type = strcmp(Settings[TYPEPHONE], "YES") == 0;
-  long long wanted = static_cast<long long>(audit.idlen) + (with_type ? 1 : 0);
+  long long wanted = DigitsWanted();
   // The scan keeps no number of more digits than CallerNumber holds.
   if (wanted < 1 || wanted > static_cast<long long>(kCallerNumberCapacity)) {
     ReportLine(Text(kAuditNoNumber), Quote(quote, Settings[IDLEN]),
@@ -499,12 +500,8 @@ void AuditStages(int argc, const char *const *argv) {
 }
 
 void ReportOutcome(int status) {
-  if (status == kStatusNoConfigFile && !audit.config_named) {
-    ReportBlankLine();
-    ReportPlainLine(Text(kNoConfigGiven));
-    ReportPlainLine(Text(kUsage));
-  } else if (status == kStatusNoConfigFile) {
-    ReportPlainLine(Text(kConfigCannotOpen));
+  if (status == kStatusNoConfigFile) {
+    ReportNoConfigFile(audit.config_named);
   } else if (status == kStatusNoMemory) {
     ReportBlankLine();
     ReportPlainLine(Text(kAuditNoMemory));
