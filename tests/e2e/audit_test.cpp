@@ -56,7 +56,7 @@ const Language kLanguages[] = {
      "  запись 5 \"Kolya\": телефоны \"45-67^[\" и \"\"\n"
      "\n"
      "Номера, общие для нескольких записей: 1\n"
-     "  1234567: звонок с него берется как запись 1 \"Petr Ivanov\"\n"
+     "  1234567: ringcheck берет запись 1 \"Petr Ivanov\"\n"
      "    запись 3 \"Anna Ivanova\": логин в GOODLIST, пускается (errorlevel "
      "4)\n"
      "    запись 4 \"Boris Ivanov\": нет в GOODLIST, скрипты из примера не "
