@@ -31,6 +31,19 @@ TEST(Outcome, AKnownCallerEndsWith0AndTheSubscribersLines) {
                        "0", kConnectLine}));
 }
 
+// A household on one line: every call from it is the first record's, and
+// the login does not change that.
+TEST(Outcome, AHouseholdsLineIsTakenAsItsFirstRecord) {
+  Station station;
+  station.Write("T-Mail.log", kCallLog);
+  station.WriteUsers({kOlga, kIvan, {"Anna Ivanova", "", "123-45-67", "Tver",
+                                     "2:5020/123.8"}});
+  EXPECT_EQ(station.Run({"Anna Ivanova"}).exit_code, 0);
+  EXPECT_EQ(station.Result(),
+            CrLfLines({"Ivan Petrov", "2:5020/123.7", "Moscow", "1234567", "1",
+                       "0", kConnectLine}));
+}
+
 TEST(Outcome, AnUnknownOrMissingNumberLeavesTheUserLinesEmpty) {
   Station station;
   station.Write("T-Mail.log", kCallLog);

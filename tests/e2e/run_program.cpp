@@ -63,8 +63,9 @@ void SetEnvironment(const std::vector<std::string> &environment) {
 
 ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
                        const std::vector<std::string> &arguments,
-                       const std::vector<std::string> &environment = {}) {
-  std::string runner = FromEnvironment("RINGCHECK_RUNNER", "");
+                       const std::vector<std::string> &environment = {},
+                       const std::string &runner =
+                           FromEnvironment("RINGCHECK_RUNNER", "")) {
   // The runner may carry options of its own: "valgrind -q --error-exitcode=99".
   std::vector<std::string> words;
   std::istringstream runner_words(runner);
@@ -99,7 +100,7 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
   ProgramRun run;
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.output = ReadFileBytes(output_path);
-  if (TestingWindowsBuild())
+  if (binary.size() > 4 && binary.compare(binary.size() - 4, 4, ".exe") == 0)
     run.output = WithPlainLineFeeds(run.output);
   return run;
 }
@@ -109,6 +110,11 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
 ProgramRun RunProgramIn(const std::string &directory,
                         const std::vector<std::string> &arguments) {
   return RunBinaryIn(ProgramUnderTest(), directory, arguments);
+}
+
+ProgramRun RunNativeProgramIn(const std::string &directory,
+                              const std::vector<std::string> &arguments) {
+  return RunBinaryIn(RINGCHECK_BINARY, directory, arguments, {}, "");
 }
 
 ProgramRun RunExplainerIn(const std::string &directory,

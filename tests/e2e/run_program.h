@@ -18,6 +18,10 @@ struct ProgramRun {
 
 ProgramRun RunProgramIn(const std::string &directory,
                         const std::vector<std::string> &arguments);
+// The same for this platform's own build, started directly, whatever
+// RINGCHECK_BINARY and RINGCHECK_RUNNER say.
+ProgramRun RunNativeProgramIn(const std::string &directory,
+                              const std::vector<std::string> &arguments);
 // The same for ringcheck-explain, the program beside it in the same build,
 // in English unless the environment says otherwise: each entry NAME=VALUE
 // sets a variable for it, a bare NAME removes one.

@@ -5,7 +5,7 @@
 # it prints holds the name as text.
 #
 #   ringcall_test.sh sh PROGRAM     ringcall.sh over the Linux PROGRAM
-#   ringcall_test.sh bat names|outcomes
+#   ringcall_test.sh bat names|outcomes|owner
 #                                   ringcall.bat in Wine's cmd, over
 #                                   RINGCHECK_BINARY (ringcheck.exe, with
 #                                   findstr.exe and ends_with.exe beside
@@ -45,7 +45,7 @@ bat)
   not_there=9009 crash=-1073741819
   ;;
 *)
-  echo "usage: ringcall_test.sh sh PROGRAM | bat names|outcomes"
+  echo "usage: ringcall_test.sh sh PROGRAM | bat names|outcomes|owner"
   exit 2
   ;;
 esac
@@ -112,7 +112,7 @@ run() {
       "${program//\//\\}" "${config:-ringcheck.cfg}" > "$work/st/bbs.bat"
     [ -n "${ends:-}" ] && printf '@set "ENDS_WITH=%s"\r\n' "$ends" >> "$work/st/bbs.bat"
     printf '@set "RESULT_FILE=BBS\\aon.tmp"\r\n@%s\r\n' "$line" >> "$work/st/bbs.bat"
-    (cd "$work/st" && timeout 60 "$wine" cmd /c bbs.bat) < /dev/null \
+    (cd "$work/st" && timeout "${RINGCHECK_WINE_TIMEOUT:-60}" "$wine" cmd /c bbs.bat) < /dev/null \
       > "$work/out" 2> "$work/err"
     code=$?
     rm -f "$work/st/bbs.bat"
@@ -192,6 +192,14 @@ names() {
     carried "$name" &&
       expect "login name '$name'" 0 "login [$name] calls from their own number"
   done
+}
+
+# The subscriber, logged in under their own name, calls from their own
+# number: the one call of the 32-bit exe's emulated set.
+owner() {
+  station; user "Ivan Petrov" 8-123-45-67 > "$work/st/BBS/users.tor"
+  run "Ivan Petrov"
+  expect owner 0 "login [Ivan Petrov] calls from their own number"
 }
 
 # Each situation the script tells apart, with a hostile login name.

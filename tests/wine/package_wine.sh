@@ -67,7 +67,7 @@ run() {
   local dir=$1
   shift
   (cd "$home/$dir" && env -u RINGCHECK -u RINGCHECK_CONFIG -u RESULT_FILE \
-    timeout 60 "$wine" cmd /c "$@") < /dev/null > "$work/out" 2>&1
+    timeout "${RINGCHECK_WINE_TIMEOUT:-60}" "$wine" cmd /c "$@") < /dev/null > "$work/out" 2>&1
   code=$?
   out=$(tr -d '\r' < "$work/out")
 }

@@ -58,7 +58,7 @@ run_dump() {
   local argument
   for argument in "$@"; do words+=("'$argument'"); done
   rm -f "$work/dump"
-  (cd "$work" && timeout 120 script -qec \
+  (cd "$work" && timeout "${RINGCHECK_WINE_TIMEOUT:-120}" script -qec \
     "stty rows $rows cols 80; '$wine' '$dumper' -a 1E -f 08 ${options[*]} dump '$program' ${words[*]} $output" \
     /dev/null) > "$work/terminal" 2>&1 < /dev/null
   if [ ! -s "$work/dump" ]; then
