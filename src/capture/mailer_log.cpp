@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "capture/caller_number.h"
+#include "capture/log_scan.h"
 #include "config/settings.h"
 #include "run/run_observer.h"
 #include "run/run_status.h"
@@ -25,19 +26,9 @@ namespace {
 constexpr char kDefaultSeparators[] = " :-\"";
 // Characters of CALLERID behind its first space that may become separators.
 constexpr size_t kSeparatorTextLength = 11;
-constexpr int64_t kLogTailLength = 4000;
 constexpr char kConnectWord[] = "CONNECT";
 // A CONNECT line further up than this belongs to an older call.
 constexpr int kConnectLineReach = 10;
-
-struct LogScan {
-  int64_t digit_count;
-  char marker[kSettingCapacity + 1];
-  size_t marker_length;
-  int line_number;
-  int last_digit_line;
-  int last_connect_line;
-};
 
 bool IsSeparator(char c) {
   return c != '\0' && strchr(SeparatorSet, c) != nullptr;
@@ -84,9 +75,12 @@ void CollectDigits(LogScan *scan, const char *at) {
   }
 }
 
+}  // namespace
+
 void ScanLogLine(LogScan *scan, char *line) {
   scan->line_number++;
-  NoteMailerLogLineRead(scan->line_number, line);
+  // The dry run's tail has at most 4000 lines; a whole log may have more.
+  NoteMailerLogLineRead(static_cast<int>(scan->line_number), line);
   UpperCaseCp866(line);
   const char *marker = strstr(line, scan->marker);
   const char *connect = strstr(line, kConnectWord);
@@ -132,7 +126,19 @@ void BeginLogScan(LogScan *scan) {
   scan->last_connect_line = 0;
 }
 
-}  // namespace
+void ScanLogPart(ScopedFile *log, int64_t start, int64_t length) {
+  LogScan scan;
+  BeginLogScan(&scan);
+  OsSetPosition(&log->file, start, kSeekFromStart);
+  TextReader reader;
+  BeginTextReading(&reader, log);
+  if (length >= 0)
+    LimitTextReading(&reader, length);
+  char line[kLogPieceLength + 1];
+  while (ReadLinePiece(&reader, line, kLogPieceLength))
+    ScanLogLine(&scan, line);
+  SettleScanResults(&scan);
+}
 
 void ResetCallerNumber() {
   CopyText(SeparatorSet, kSeparatorSetCapacity, kDefaultSeparators);
@@ -156,8 +162,6 @@ void SplitCallerIdSetting() {
 }
 
 void ScanMailerLog() {
-  LogScan scan;
-  BeginLogScan(&scan);
   ScopedFile log;
   if (!OpenFileForReading(Settings[LOGWITHAON], &log)) {
     RememberFileName(Settings[LOGWITHAON]);
@@ -166,14 +170,8 @@ void ScanMailerLog() {
   }
   // Measured on the bytes as stored, carriage returns included.
   int64_t size = StreamLength(&log.file);
-  if (size > kLogTailLength)
-    OsSetPosition(&log.file, size - kLogTailLength, kSeekFromStart);
-  NoteMailerLogOpened(size, size > kLogTailLength ? size - kLogTailLength : 0);
-  TextReader reader;
-  BeginTextReading(&reader, &log);
-  char line[kLogPieceLength + 1];
-  while (ReadLinePiece(&reader, line, kLogPieceLength))
-    ScanLogLine(&scan, line);
+  int64_t start = size > kLogTailLength ? size - kLogTailLength : 0;
+  NoteMailerLogOpened(size, start);
+  ScanLogPart(&log, start, -1);
   CloseFile(&log);
-  SettleScanResults(&scan);
 }

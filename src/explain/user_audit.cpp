@@ -26,6 +26,7 @@
 #include "checks/subscriber.h"
 #include "config/settings.h"
 #include "explain/explain_run.h"
+#include "explain/phone_keys.h"
 #include "explain/report_paths.h"
 #include "explain/report_texts.h"
 #include "explain/report_writer.h"
@@ -37,11 +38,6 @@
 
 namespace {
 
-// A number of at most nine digits takes 30 bits; the record's index takes
-// the rest.
-constexpr int kRecordBits = 34;
-constexpr uint64_t kRecordMask = (uint64_t{1} << kRecordBits) - 1;
-constexpr uint64_t kNoKey = UINT64_MAX;
 constexpr int kStatusNoMemory = 6;
 
 struct ExemptEntry {
@@ -84,7 +80,7 @@ struct Audit {
   ScopedFile *base;  // open while the findings are reported
   bool base_changed;  // a record could not be read again
   int64_t recognised;
-  std::vector<uint64_t> keys;
+  PhoneKeys keys;
   std::vector<Unrecognised> unrecognised;
   std::vector<bool> banned_keys;
   std::vector<Banned> banned;
@@ -209,24 +205,6 @@ bool IsExempt(const char *name) {
 
 // -- the user base
 
-// The key of a phone a call can match, kept unless the record's other phone
-// gave it already; kNoKey for a phone no call matches.
-uint64_t KeepKey(const char *stored, int64_t index, uint64_t other) {
-  char phone[kUserPhoneCapacity + 1];
-  memcpy(phone, stored, sizeof phone);
-  NormalizePhone(phone, audit.idlen);
-  uint64_t number = 0;
-  int digits = 0;
-  for (; phone[digits] != '\0'; digits++)
-    number = number * 10 + static_cast<uint64_t>(phone[digits] - '0');
-  if (digits != audit.idlen)
-    return kNoKey;
-  uint64_t key = number << kRecordBits | static_cast<uint64_t>(index);
-  if (key != other)
-    audit.keys.push_back(key);
-  return key;
-}
-
 void TakeRecord(const unsigned char *record, int64_t index) {
   Unrecognised stored;
   TakeUserName(record, stored.name);
@@ -237,14 +215,14 @@ void TakeRecord(const unsigned char *record, int64_t index) {
   }
   if (!audit.numbers_taken)
     return;
+  // Only a phone of IDLEN digits: no other matches a call's number.
+  if (AddPhoneKeys(&audit.keys, record, index, audit.idlen, audit.idlen) > 0) {
+    audit.recognised++;
+    return;
+  }
   stored.index = index;
   TakeUserPhones(record, stored.phone1, stored.phone2);
-  uint64_t first = KeepKey(stored.phone1, index, kNoKey);
-  uint64_t second = KeepKey(stored.phone2, index, first);
-  if (first == kNoKey && second == kNoKey)
-    audit.unrecognised.push_back(stored);
-  else
-    audit.recognised++;
+  audit.unrecognised.push_back(stored);
 }
 
 // Reads the base into the keys, leaving it open for the findings.
@@ -259,7 +237,7 @@ void ReadUserBase(ScopedFile *base) {
     FinishRun(kStatusNoUserBase);
   }
   // No key would hold the index of a record past these.
-  if (records > static_cast<int64_t>(kRecordMask))
+  if (records > kKeyRecordLimit)
     throw std::bad_alloc();
   if (audit.numbers_taken)
     audit.keys.reserve(static_cast<size_t>(records) * 2);
@@ -276,8 +254,7 @@ void ReadUserBase(ScopedFile *base) {
 
 // -- the findings
 
-int64_t RecordOf(uint64_t key) { return static_cast<int64_t>(key & kRecordMask); }
-uint64_t NumberOf(uint64_t key) { return key >> kRecordBits; }
+int64_t RecordOf(uint64_t key) { return RecordOfKey(key); }
 
 // The name of a record a finding names (kUserNameCapacity + 1 bytes).  A
 // base that shrank since it was read has no more record there.
@@ -293,20 +270,11 @@ void TakeNameOf(int64_t index, char *name) {
   }
 }
 
-// The number with its leading zeros, as CallerNumber would hold it.
-void WriteNumber(uint64_t number, char *text) {
-  for (int i = audit.idlen - 1; i >= 0; i--) {
-    text[i] = static_cast<char>('0' + number % 10);
-    number /= 10;
-  }
-  text[audit.idlen] = '\0';
-}
-
 // The first key past the run of keys with the same number as keys[at].
 size_t RunEnd(size_t at) {
   size_t end = at + 1;
   while (end < audit.keys.size() &&
-         NumberOf(audit.keys[end]) == NumberOf(audit.keys[at]))
+         NumberPartOfKey(audit.keys[end]) == NumberPartOfKey(audit.keys[at]))
     end++;
   return end;
 }
@@ -328,14 +296,7 @@ void PatternRange(const char *pattern, size_t *from, size_t *to) {
   for (size_t i = fixed; i < idlen; i++)
     span *= 10;
   low *= span;
-  *from = static_cast<size_t>(
-      std::lower_bound(audit.keys.begin(), audit.keys.end(),
-                       low << kRecordBits) -
-      audit.keys.begin());
-  *to = static_cast<size_t>(
-      std::lower_bound(audit.keys.begin(), audit.keys.end(),
-                       (low + span) << kRecordBits) -
-      audit.keys.begin());
+  KeysBetween(audit.keys, audit.idlen, low, low + span, from, to);
 }
 
 void FindBannedNumbers() {
@@ -346,8 +307,8 @@ void FindBannedNumbers() {
     PatternRange(audit.patterns[p].pattern, &from, &to);
     for (size_t at = from; at < to;) {
       size_t end = RunEnd(at);
-      char number[kCallerNumberCapacity + 1];
-      WriteNumber(NumberOf(audit.keys[at]), number);
+      KeyNumber number;
+      NumberOfKey(audit.keys[at], number);
       if (!audit.banned_keys[at] &&
           MatchNumberPattern(audit.patterns[p].pattern, number)) {
         for (size_t key = at; key < end; key++) {
@@ -416,8 +377,8 @@ void ReportSharedNumbers() {
   for (size_t at = 0; at < audit.keys.size();) {
     size_t end = RunEnd(at);
     if (end - at > 1) {
-      char number[kCallerNumberCapacity + 1];
-      WriteNumber(NumberOf(audit.keys[at]), number);
+      KeyNumber number;
+      NumberOfKey(audit.keys[at], number);
       int64_t taken = RecordOf(audit.keys[at]);
       char taken_name[kUserNameCapacity + 1];
       TakeNameOf(taken, taken_name);
@@ -441,8 +402,8 @@ void ReportBannedRecords() {
   for (const Banned &banned : audit.banned) {
     uint64_t key = audit.keys[banned.key];
     const BannedPattern &pattern = audit.patterns[banned.pattern];
-    char number[kCallerNumberCapacity + 1];
-    WriteNumber(NumberOf(key), number);
+    KeyNumber number;
+    NumberOfKey(key, number);
     char name[kUserNameCapacity + 1];
     TakeNameOf(RecordOf(key), name);
     QuoteBuffer name_quote;

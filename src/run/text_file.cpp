@@ -13,9 +13,15 @@ bool PathFits(const char *path) {
 bool FillReader(TextReader *reader) {
   if (reader->ended)
     return false;
+  reader->start += static_cast<int64_t>(reader->length);
   reader->next = 0;
+  size_t wanted = reader->capacity;
+  if (reader->left >= 0 && static_cast<int64_t>(wanted) > reader->left)
+    wanted = static_cast<size_t>(reader->left);
   reader->length =
-      OsReadBytes(reader->file, reader->buffer, sizeof reader->buffer);
+      wanted == 0 ? 0 : OsReadBytes(reader->file, reader->buffer, wanted);
+  if (reader->left >= 0)
+    reader->left -= static_cast<int64_t>(reader->length);
   if (reader->length == 0)
     reader->ended = true;
   return !reader->ended;
@@ -43,10 +49,31 @@ bool CloseFile(ScopedFile *opened) {
 }
 
 void BeginTextReading(TextReader *reader, ScopedFile *opened) {
+  BeginTextReadingThrough(reader, opened, reader->own, sizeof reader->own);
+}
+
+void BeginTextReadingThrough(TextReader *reader, ScopedFile *opened,
+                             unsigned char *block, size_t size) {
   reader->file = &opened->file;
+  reader->buffer = block;
+  reader->capacity = size;
   reader->length = 0;
   reader->next = 0;
+  reader->start = 0;
+  reader->left = -1;
   reader->ended = false;
+  reader->past_ctrl_z = false;
+  reader->last_ctrl_z = -1;
+}
+
+void LimitTextReading(TextReader *reader, int64_t bytes) {
+  reader->left = bytes;
+}
+
+void ReadPastCtrlZ(TextReader *reader) { reader->past_ctrl_z = true; }
+
+int64_t TextReadingOffset(const TextReader *reader) {
+  return reader->start + static_cast<int64_t>(reader->next);
 }
 
 bool ReadLinePiece(TextReader *reader, char *line, size_t piece) {
@@ -57,6 +84,12 @@ bool ReadLinePiece(TextReader *reader, char *line, size_t piece) {
     unsigned char byte = reader->buffer[reader->next++];
     if (byte == '\r')
       continue;
+    if (byte == kCtrlZ && reader->past_ctrl_z) {
+      reader->last_ctrl_z = TextReadingOffset(reader) - 1;
+      if (stored > 0)
+        break;
+      continue;
+    }
     if (byte == kCtrlZ) {
       // Nothing after a Ctrl-Z is data.
       reader->ended = true;

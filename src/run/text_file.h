@@ -30,13 +30,30 @@ bool CloseFile(ScopedFile *opened);
 
 struct TextReader {
   OsFile *file;
-  unsigned char buffer[512];
+  unsigned char own[512];
+  unsigned char *buffer;  // own, or a larger block of the caller's
+  size_t capacity;
   size_t length;
   size_t next;
-  bool ended;  // end of file, Ctrl-Z or a failed read
+  int64_t start;  // bytes taken into the buffer before its present fill
+  int64_t left;   // bytes it may still take from the file; -1: all
+  bool ended;     // end of file, Ctrl-Z or a failed read
+  bool past_ctrl_z;
+  int64_t last_ctrl_z;  // where the last Ctrl-Z passed over was, or -1
 };
 
 void BeginTextReading(TextReader *reader, ScopedFile *opened);
+// The same through a block of the caller's, for a reader of a large file.
+void BeginTextReadingThrough(TextReader *reader, ScopedFile *opened,
+                             unsigned char *block, size_t size);
+// Takes no more than bytes further bytes from the file.
+void LimitTextReading(TextReader *reader, int64_t bytes);
+// A Ctrl-Z then ends the piece it stands in, not the reading: for a reader
+// of the whole of a file whose later parts are read on their own.
+void ReadPastCtrlZ(TextReader *reader);
+// The bytes taken so far, carriage returns and Ctrl-Z included, counted
+// from where the reading began: the offset of the next byte from there.
+int64_t TextReadingOffset(const TextReader *reader);
 // Reads up to piece characters into line (piece + 1 bytes), stopping after
 // a line feed, and terminates it.  False when no character was left.  A NUL
 // byte is kept in the piece, so the text seen through the terminator ends
