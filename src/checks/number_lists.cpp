@@ -22,7 +22,13 @@ bool ReadListEntry(TextReader *reader, ListLine line) {
     if (!ReadLinePiece(reader, line, kListPieceLength))
       return false;
     NoteListLineRead(line);
-  } while (line[0] == ';');
+  } while (!PrepareListEntry(line));
+  return true;
+}
+
+bool PrepareListEntry(ListLine line) {
+  if (line[0] == ';')
+    return false;
   size_t length = strlen(line);
   if (length > 0 && line[length - 1] == '\n')
     line[length - 1] = '\0';

@@ -82,6 +82,9 @@ void CheckBannedNumbers();
 // Reads the next entry of a list file, prepared as the checks compare it.
 // False at the end.
 bool ReadListEntry(TextReader *reader, ListLine line);
+// Prepares a line of a list file in place, as ReadListEntry does; false
+// for a comment line, which is no entry.
+bool PrepareListEntry(ListLine line);
 // The pattern of a BADLIST entry (kNumberPatternCapacity + 1 bytes).
 void TakeNumberPattern(const char *entry, char *pattern);
 // True when the number matches the pattern: digits stand for themselves,

@@ -10,6 +10,7 @@
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
+#include "explain/call_history.h"
 #include "explain/report_paths.h"
 #include "explain/report_texts.h"
 #include "explain/report_writer.h"
@@ -571,6 +572,8 @@ void ReportHelp() {
   ReportBlankLine();
   ReportPlainLine(Text(kHelpUsers));
   ReportBlankLine();
+  ReportPlainLine(Text(kHelpCalls));
+  ReportBlankLine();
   ReportPlainLine(Text(kHelpLanguage));
   ReportBlankLine();
   ReportPlainLine(Text(kHelpExitCodes));
@@ -601,6 +604,23 @@ long long DigitsWanted() {
          (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
 }
 
+bool IsSwitch(const char *argument, const char *name) {
+  if (argument[0] == '/')
+    argument++;
+  else if (argument[0] == '-' && argument[1] == '-')
+    argument += 2;
+  else
+    return false;
+  for (; *argument != '\0' && *name != '\0'; argument++, name++) {
+    char c = *argument;
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+    if (c != *name)
+      return false;
+  }
+  return *argument == *name;
+}
+
 bool AsksForHelp(const char *argument) {
   static const char *const kHelpWords[] = {"/?", "-?", "-h", "--help"};
   for (const char *word : kHelpWords)
@@ -613,14 +633,20 @@ int ExplainRun(int argc, const char *const *argv) {
   UseReportLanguage(ChooseReportLanguage());
   if (argc >= 2 && AsksForHelp(argv[1])) {
     ReportHelp();
+    FlushReport();
     return 0;
   }
   SilenceStandardOutput(true);
   UseConsoleDevice(&kNoConsole);
-  int exit_code = argc >= 2 && AsksForAudit(argv[1])
-                      ? AuditUserBase(argc, argv)
-                      : ExplainCall(argc, argv);
+  int exit_code;
+  if (argc >= 2 && AsksForAudit(argv[1]))
+    exit_code = AuditUserBase(argc, argv);
+  else if (argc >= 2 && (IsSwitch(argv[1], "calls") || IsSwitch(argv[1], "csv")))
+    exit_code = ReportCallHistory(argc, argv);
+  else
+    exit_code = ExplainCall(argc, argv);
   UseConsoleDevice(nullptr);
   SilenceStandardOutput(false);
+  FlushReport();
   return exit_code;
 }

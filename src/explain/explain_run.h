@@ -7,10 +7,14 @@
 // Takes ringcheck's command line; returns the exit code ringcheck would
 // give (0 to 5: with nothing written, never 7).  A first argument that asks
 // for help (/?, -?, -h, --help) gets the help instead, and 0; one that asks
-// for the audit of the user base (--users) gets that (see user_audit.h).
+// for the audit of the user base (--users) gets that (see user_audit.h),
+// one for the calls of the log (--calls, --csv) those (call_history.h).
 int ExplainRun(int argc, const char *const *argv);
 
 bool AsksForHelp(const char *argument);
+
+// The switch name as --name or /name, in any letter case.
+bool IsSwitch(const char *argument, const char *name);
 
 // The digits the mailer log scan wants for a number: IDLEN, and one more
 // for the phone type.

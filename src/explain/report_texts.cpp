@@ -32,3 +32,29 @@ ReportLanguage ChooseReportLanguage() {
 const char *Text(ReportText text) {
   return language == kRussian ? RussianText(text) : EnglishText(text);
 }
+
+const char *CountForm(long long count, ReportText forms) {
+  static char chosen[4][32];
+  static int next = 0;
+  long long units = count % 10;
+  long long tens = count % 100;
+  int form = 2;
+  if (language == kEnglish)
+    form = count == 1 ? 0 : 1;
+  else if (units == 1 && tens != 11)
+    form = 0;
+  else if (units >= 2 && units <= 4 && (tens < 12 || tens > 14))
+    form = 1;
+  const char *text = Text(forms);
+  for (; form > 0 && *text != '\0'; text++)
+    if (*text == '|')
+      form--;
+  char *result = chosen[next];
+  next = (next + 1) % 4;
+  size_t length = strcspn(text, "|");
+  if (length > sizeof chosen[0] - 1)
+    length = sizeof chosen[0] - 1;
+  memcpy(result, text, length);
+  result[length] = '\0';
+  return result;
+}

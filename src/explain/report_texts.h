@@ -130,6 +130,59 @@ enum ReportText {
   kAuditBaseChanged,
   kAuditRead,
   kAuditStatus6,
+  kHelpCalls,
+  kHistoryTitle,
+  kHistoryMask,          // quote of CIDMASK
+  kHistoryPattern,       // quote of the argument, pattern
+  kHistoryPatternRemark, // quote of the argument
+  kHistoryPatternCut,
+  kHistoryPatternEmpty,
+  kHistoryPatternBansNone,
+  kHistoryPatternBans,   // count
+  kHistoryPatternBansRecord,  // index from 1, quote of name, number
+  kHistoryCallsHeading,
+  kHistoryMatchingHeading,
+  kHistoryColumns,
+  kHistoryCall,          // line, time, number, type, connected, subscriber
+                         // as a text, a quote of the name and a text
+  kHistoryConnected,     // errorlevel
+  kHistoryRang,
+  kHistoryNoNumber,
+  kHistoryRecord,        // index from 1, quote of name
+  kHistoryUnknown,
+  kHistoryNoBaseUser,
+  kHistoryBannedBy,      // line
+  kHistoryWhyNoCallerId,
+  kHistoryWhyUp,         // lines up, CountForm of it
+  kHistoryWhyVoided,
+  kHistoryWhyShort,
+  kHistoryWhyMask,
+  kHistoryWhyTail,
+  kHistoryWhyCount,
+  kHistoryNoCalls,
+  kHistoryNumbersHeading,
+  kHistoryNumbersColumns,
+  kHistoryNumber,        // number, calls, connected, subscriber as in
+                         // kHistoryCall
+  kHistoryNumbersMore,   // numbers left out, numbers kept
+  kHistoryTotalsHeading,
+  kHistoryLogRead,       // bytes and their noun, lines and theirs
+  kHistoryTotalCalls,    // calls, connected, did not connect
+  kHistoryTotalTaken,    // count
+  kHistoryTotalUntaken,  // count
+  kHistoryTotalReason,   // reason, count
+  kHistoryTotalBanned,   // calls, of them connected
+  kHistoryTotalUnknown,  // count
+  kHistoryTotalBetween,  // count
+  kHistoryNoteUp,        // count
+  kHistoryNoBase,
+  kHistoryHoursHeading,
+  kHistoryHour,          // hour, calls, connected, bar
+  kHistoryRead,
+  kHistoryNoMemory,
+  kHistoryStatus6,
+  kFormByte,             // the forms of a noun after a count (CountForm)
+  kFormLine,
   kReportTextCount
 };
 
@@ -144,5 +197,11 @@ ReportLanguage ChooseReportLanguage();
 
 // The text in the report's language.
 const char *Text(ReportText text);
+
+// The noun after a count, from a text of its forms "one|few|many": Russian
+// takes the first after 1, 21, 31 ..., the second after 2 to 4, 22 to 24
+// ..., the third otherwise (5 to 20, 11 to 14, 25 ...); English the first
+// after 1 alone.  The last few results stay valid.
+const char *CountForm(long long count, ReportText forms);
 
 #endif

@@ -14,10 +14,12 @@ const char *const kTexts[kReportTextCount] = {
     "No configuration file given: ringcheck needs one.",
     "Usage: ringcheck-explain CONFIG-FILE [\"LOGIN NAME\"]\n"
     "       ringcheck-explain --users CONFIG-FILE\n"
+    "       ringcheck-explain --calls [--csv] CONFIG-FILE [PATTERN]\n"
     "  CONFIG-FILE  the configuration file, as the BBS script gives it to "
     "ringcheck\n"
     "  LOGIN NAME   the name the caller logged in with; may be left out\n"
     "  --users      (or /users) audits the user base instead of a call\n"
+    "  --calls      (or /calls) lists the calls of the whole mailer log\n"
     "Run it in the directory the script runs ringcheck in: relative paths in "
     "the\n"
     "configuration count from there.",
@@ -171,6 +173,82 @@ const char *const kTexts[kReportTextCount] = {
     "users.tor changed while it was read: run the audit again.",
     "the user base was read",
     "the audit ran out of memory",
+    "--calls CONFIG-FILE [PATTERN] (or /calls) lists every call of the whole "
+    "mailer\n"
+    "log as ringcheck sees it: the number, the subscriber it is taken as, the\n"
+    "BADLIST line that bans it and the errorlevel of a connected call with "
+    "no\n"
+    "login; then a table a number, the totals and the calls by hour.  "
+    "PATTERN,\n"
+    "written as a BADLIST line, keeps the calls it would ban and names the\n"
+    "subscribers whose own number it bans: a ban tried before it is added.\n"
+    "--csv (or /csv) with it gives one CSV row a call instead.  It exits with "
+    "0\n"
+    "when the log was read, 1, 2 or 5 as ringcheck would, 6 when memory runs "
+    "out.",
+    "ringcheck-explain --calls: the calls of the mailer log as ringcheck sees "
+    "them;\n"
+    "nothing is written.",
+    "  CIDMASK %s: numbers are shown masked, as ringcheck compares them",
+    "Pattern %s, as a BADLIST line: %s",
+    "Pattern %s is a remark as a BADLIST line: it bans nothing",
+    "  only its first 15 digits, '?' and '*' count, as in BADLIST",
+    "  no digit, '?' or '*' in it: the empty pattern bans one-digit numbers "
+    "only",
+    "  it bans no subscriber's own number",
+    "  it bans the own number of %lld records:",
+    "    record %lld %s: %s",
+    "Calls in log order",
+    "Calls whose number the pattern matches, in log order",
+    "     Line  Time       Number    T  Conn.   Subscriber\n"
+    "  (Conn.: connected, and the errorlevel ringcheck gives it with no "
+    "login)",
+    "%9lld  %-10s %-9s %-2s %-7s %s%s%s",
+    "yes, %d",
+    "no",
+    "none",
+    "record %lld %s",
+    "unknown",
+    "users.tor not read",
+    ", banned by line %d",
+    "no caller-id line right before",
+    "the caller-id line is %lld %s up",
+    "voided",
+    "too few digits",
+    "the mask left no digit",
+    "cut off by the 4000-byte tail or a Ctrl-Z",
+    "IDLEN gives no number",
+    "  no call",
+    "Numbers, the most calls first",
+    "  Number      Calls  Conn.  Subscriber",
+    "  %-9s %7lld %6lld  %s%s%s",
+    "  %lld more numbers are counted in the totals only (the table holds "
+    "%lld)",
+    "Totals",
+    "  mailer log: %lld %s, %lld %s, read whole",
+    "  calls: %lld; connected: %lld; did not connect: %lld",
+    "  connected with a number ringcheck takes: %lld",
+    "  connected without a number: %lld",
+    "    %s: %lld",
+    "  calls banned by BADLIST: %lld, of them connected: %lld (errorlevel 3)",
+    "  connected from a number no record has: %lld",
+    "  did not connect, with CONNECT 2 to 5 lines below the caller-id line: "
+    "%lld",
+    "  Note: %lld connections have their caller-id line a few lines above\n"
+    "  CONNECT.  ringcheck takes a number only from the line right before\n"
+    "  CONNECT, so these callers go unrecognised: have the mailer write the\n"
+    "  caller-id line right before CONNECT.",
+    "  users.tor cannot be opened: no call has a subscriber, and a connected "
+    "call\n"
+    "  with a number would end with 2",
+    "Calls by hour of day (# connected, - did not connect)\n"
+    "  Hour  Calls  Conn.",
+    "  %02d   %6lld %6lld%s",
+    "the mailer log was read",
+    "Not enough memory to finish the history.",
+    "the history ran out of memory",
+    "byte|bytes|bytes",
+    "line|lines|lines",
 };
 
 }  // namespace

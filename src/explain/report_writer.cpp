@@ -143,6 +143,21 @@ void ReportLine(const char *format, ...) {
 
 void ReportPlainLine(const char *text) { ReportLine("%s", text); }
 
+void ShowInColumn(char *shown, const char *text, size_t columns) {
+  size_t used = 0;
+  for (; *text != '\0' && *text != '\n'; text++) {
+    char form[2];
+    size_t step = ShowByte(static_cast<unsigned char>(*text), form);
+    if (used + step > columns)
+      break;
+    memcpy(shown + used, form, step);
+    used += step;
+  }
+  shown[used] = '\0';
+}
+
+void FlushReport() { OsFlushTextLines(); }
+
 void ReportBlankLine() { ReportLine("%s", ""); }
 
 const char *Quote(QuoteBuffer quote, const char *text) {

@@ -37,4 +37,12 @@ void ReportBlankLine();
 // its closing mark.  Returns quote.
 const char *Quote(QuoteBuffer quote, const char *text);
 
+// Text from a file for a column of a table, where a quote's marks would
+// only take room: bytes shown as in a quote, cut at columns (shown holds
+// columns + 1 bytes).
+void ShowInColumn(char *shown, const char *text, size_t columns);
+
+// Writes what the report holds back: lines go out in blocks.
+void FlushReport();
+
 #endif

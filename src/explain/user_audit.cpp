@@ -476,23 +476,9 @@ void ReportOutcome(int status) {
   ReportLine(Text(kExitCode), status, Text(meaning));
 }
 
-char LowerCaseAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameIgnoringCase(const char *text, const char *word) {
-  for (; *text != '\0' && *word != '\0'; text++, word++)
-    if (LowerCaseAscii(*text) != *word)
-      return false;
-  return *text == *word;
-}
-
 }  // namespace
 
-bool AsksForAudit(const char *argument) {
-  return SameIgnoringCase(argument, "--users") ||
-         SameIgnoringCase(argument, "/users");
-}
+bool AsksForAudit(const char *argument) { return IsSwitch(argument, "users"); }
 
 int AuditUserBase(int argc, const char *const *argv) {
   audit = Audit();

@@ -8,7 +8,11 @@
 #ifndef RINGCHECK_PLATFORM_TEXT_OUTPUT_H
 #define RINGCHECK_PLATFORM_TEXT_OUTPUT_H
 
-// Writes one line, then the platform's line end.
+// Writes one line, then the platform's line end.  Lines for a file or a
+// pipe are held back in a block until it fills or OsFlushTextLines.
 void OsWriteTextLine(const char *text);
+// The same with CR LF as its end on every platform: a CSV record.
+void OsWriteTextRecord(const char *text);
+void OsFlushTextLines();
 
 #endif

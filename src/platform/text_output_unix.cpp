@@ -1,6 +1,8 @@
 // Standard output on POSIX: every byte in the locale's character set, as
 // the console layer draws it, so that a report reads the same on the
-// terminal, through a pager or in a file.
+// terminal, through a pager or in a file.  A terminal gets each line at
+// once; a file or a pipe gets them in blocks, as a report of a long log
+// has many.
 #include "platform/text_output.h"
 
 #include <unistd.h>
@@ -13,10 +15,12 @@
 namespace {
 
 Cp866Glyphs glyphs;
+unsigned char glyph_lengths[256];
 bool glyphs_built = false;
+int to_terminal = -1;  // not yet known
 
-// One line converted: a glyph is at most kGlyphCapacity - 1 bytes.
-char converted[256 * (kGlyphCapacity - 1) + 2];
+char block[64 * 1024];
+size_t held = 0;
 
 void WriteAll(const char *bytes, size_t count) {
   while (count > 0) {
@@ -30,25 +34,44 @@ void WriteAll(const char *bytes, size_t count) {
   }
 }
 
-}  // namespace
+void Hold(const char *bytes, size_t count) {
+  if (held + count > sizeof block) {
+    WriteAll(block, held);
+    held = 0;
+  }
+  memcpy(block + held, bytes, count);
+  held += count;
+}
 
-void OsWriteTextLine(const char *text) {
+void WriteLine(const char *text, const char *ending) {
   if (!glyphs_built) {
     BuildCp866Glyphs(glyphs);
+    for (int byte = 0; byte < 256; byte++)
+      glyph_lengths[byte] = static_cast<unsigned char>(strlen(glyphs[byte]));
     glyphs_built = true;
+    to_terminal = isatty(STDOUT_FILENO) ? 1 : 0;
   }
-  size_t used = 0;
-  // Longer lines go in parts; the report's never are.
-  for (const char *p = text; *p != '\0'; p++) {
-    const char *glyph = glyphs[static_cast<unsigned char>(*p)];
-    size_t length = strlen(glyph);
-    if (used + length + 1 > sizeof converted) {
-      WriteAll(converted, used);
-      used = 0;
+  for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
+       *p != '\0'; p++) {
+    // Printable ASCII stands for itself in every character set.
+    if (*p >= 0x20 && *p < 0x7F && held < sizeof block) {
+      block[held++] = static_cast<char>(*p);
+      continue;
     }
-    memcpy(converted + used, glyph, length);
-    used += length;
+    Hold(glyphs[*p], glyph_lengths[*p]);
   }
-  converted[used++] = '\n';
-  WriteAll(converted, used);
+  Hold(ending, strlen(ending));
+  if (to_terminal == 1)
+    OsFlushTextLines();
+}
+
+}  // namespace
+
+void OsWriteTextLine(const char *text) { WriteLine(text, "\n"); }
+
+void OsWriteTextRecord(const char *text) { WriteLine(text, "\r\n"); }
+
+void OsFlushTextLines() {
+  WriteAll(block, held);
+  held = 0;
 }

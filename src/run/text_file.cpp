@@ -1,5 +1,6 @@
 #include "run/text_file.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -25,6 +26,34 @@ bool FillReader(TextReader *reader) {
   if (reader->length == 0)
     reader->ended = true;
   return !reader->ended;
+}
+
+// Whether any of the eight bytes of word is a line feed, a carriage return
+// or a Ctrl-Z: a byte that is zero after an exclusive or with one of them.
+bool HoldsLineByte(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  uint64_t lf = word ^ (kOnes * '\n');
+  uint64_t cr = word ^ (kOnes * '\r');
+  uint64_t ctrl_z = word ^ (kOnes * kCtrlZ);
+  return (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr) |
+          ((ctrl_z - kOnes) & ~ctrl_z)) &
+         kHighs;
+}
+
+// The length of the run of bytes at from, at most most, before the first
+// line feed, carriage return or Ctrl-Z.
+size_t PlainRun(const unsigned char *from, size_t most) {
+  size_t run = 0;
+  for (uint64_t word; run + 8 <= most; run += 8) {
+    memcpy(&word, from + run, 8);
+    if (HoldsLineByte(word))
+      break;
+  }
+  while (run < most && from[run] != '\n' && from[run] != '\r' &&
+         from[run] != kCtrlZ)
+    run++;
+  return run;
 }
 
 }  // namespace
@@ -72,6 +101,10 @@ void LimitTextReading(TextReader *reader, int64_t bytes) {
 
 void ReadPastCtrlZ(TextReader *reader) { reader->past_ctrl_z = true; }
 
+bool PieceEndedLine(const TextReader *reader) {
+  return reader->next > 0 && reader->buffer[reader->next - 1] == '\n';
+}
+
 int64_t TextReadingOffset(const TextReader *reader) {
   return reader->start + static_cast<int64_t>(reader->next);
 }
@@ -81,6 +114,18 @@ bool ReadLinePiece(TextReader *reader, char *line, size_t piece) {
   while (stored < piece) {
     if (reader->next == reader->length && !FillReader(reader))
       break;
+    // The run of plain bytes up to the next one that needs a look, taken
+    // at once: a large file is mostly such runs.
+    size_t most = reader->length - reader->next;
+    if (most > piece - stored)
+      most = piece - stored;
+    const unsigned char *from = reader->buffer + reader->next;
+    size_t run = PlainRun(from, most);
+    memcpy(line + stored, from, run);
+    stored += run;
+    reader->next += run;
+    if (stored == piece || reader->next == reader->length)
+      continue;
     unsigned char byte = reader->buffer[reader->next++];
     if (byte == '\r')
       continue;

@@ -54,6 +54,9 @@ void ReadPastCtrlZ(TextReader *reader);
 // The bytes taken so far, carriage returns and Ctrl-Z included, counted
 // from where the reading began: the offset of the next byte from there.
 int64_t TextReadingOffset(const TextReader *reader);
+// Whether the piece read last ended with its line feed, as a piece that
+// holds a NUL byte does not show.
+bool PieceEndedLine(const TextReader *reader);
 // Reads up to piece characters into line (piece + 1 bytes), stopping after
 // a line feed, and terminates it.  False when no character was left.  A NUL
 // byte is kept in the piece, so the text seen through the terminator ends

@@ -18,9 +18,25 @@ char *DeleteSpan(char *text, int start, int count) {
   return text;
 }
 
+namespace {
+
+struct UpperCaseTable {
+  unsigned char bytes[256];
+  constexpr UpperCaseTable() : bytes() {
+    for (int byte = 0; byte < 256; byte++)
+      bytes[byte] = UpperCaseCp866Byte(static_cast<unsigned char>(byte));
+  }
+};
+
+// One look-up a byte: a whole log of them is upper-cased line by line.
+constexpr UpperCaseTable kUpperCase;
+
+}  // namespace
+
 char *UpperCaseCp866(char *text) {
-  for (char *p = text; *p != '\0'; p++)
-    *p = static_cast<char>(UpperCaseCp866Byte(static_cast<unsigned char>(*p)));
+  for (unsigned char *p = reinterpret_cast<unsigned char *>(text); *p != '\0';
+       p++)
+    *p = kUpperCase.bytes[*p];
   return text;
 }
 

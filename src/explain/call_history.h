@@ -1,0 +1,17 @@
+// The call history: ringcheck-explain --calls [--csv] CONFIG-FILE [PATTERN].
+// Every call of the whole mailer log as ringcheck would have seen it, run
+// right after the call's line was written: its number, the subscriber it
+// is taken as, the BADLIST line that bans it and, for a connected call,
+// the errorlevel; then a table a number, the totals and the calls by hour.
+// A PATTERN, written as a BADLIST line, keeps the calls it would ban and
+// names the subscribers whose own number it bans.
+#ifndef RINGCHECK_EXPLAIN_CALL_HISTORY_H
+#define RINGCHECK_EXPLAIN_CALL_HISTORY_H
+
+// Takes the dry run's command line, its switches first.  Returns 0 when
+// the log was read, 1, 2 and 5 as ringcheck when the log, the user base or
+// the configuration cannot be opened (the calls are listed without
+// subscribers then), 6 when memory ran out.
+int ReportCallHistory(int argc, const char *const *argv);
+
+#endif
