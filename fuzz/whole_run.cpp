@@ -5,10 +5,13 @@
 // Every run ends with one of the exit codes a script knows, and a result
 // file, when one is written, has its status digit on line 6.  The dry run
 // (ringcheck-explain) over the same station then ends with the same code,
-// unless the result file could not be written or help or the audit was
-// asked for, and leaves that file alone.  So does the audit of the user
+// unless the result file could not be written or help, the audit or the
+// history was asked for, and leaves that file alone.  So does the audit of the user
 // base (ringcheck-explain --users) over the same configuration, which ends
-// with 0, 2, 5 or 6, and with 5 just when ringcheck does.
+// with 0, 2, 5 or 6, and with 5 just when ringcheck does; and so does the
+// call history (--calls, with --csv for every other input), which ends
+// with 0, 1, 2, 5 or 6, with 5 just when ringcheck does and 1 just when
+// ringcheck does, with the pattern the second argument gives.
 //
 // The configuration names the files the run reads and the one it writes.
 // Runs whose paths would leave the station (an absolute path, "..") are
@@ -109,7 +112,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   WriteStationFile("BBS/users.tor", TakePart(&input));
   WriteStationFile("BadPhone.lst", TakePart(&input));
   WriteStationFile("GoodPhone.lst", TakePart(&input));
-  bool audit = arguments.size() > 1 && AsksForAudit(arguments[1].c_str());
+  // A switch asks for the audit or the history instead of a call.
+  bool audit = arguments.size() > 1 &&
+               (AsksForAudit(arguments[1].c_str()) ||
+                IsSwitch(arguments[1].c_str(), "calls") ||
+                IsSwitch(arguments[1].c_str(), "csv"));
   // The configuration the audit reads, the one ringcheck would read.
   std::string config = arguments.size() > 1 ? arguments[1] : "";
   if (audit)
@@ -153,6 +160,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       Fail("the audit wrote the result file");
   }
 
+  int history = kStatusNormal;
+  if (!config.empty()) {
+    const char *pattern = arguments.size() > 2 ? arguments[2].c_str() : nullptr;
+    const char *const history_argv[] = {"ringcheck-explain", "--calls",
+                                        size % 4 < 2 ? "--calls" : "/csv",
+                                        config.c_str(), pattern, nullptr};
+    history = ExplainRun(pattern != nullptr ? 5 : 4, history_argv);
+    if (history != 0 && history != 1 && history != 2 && history != 5 &&
+        history != 6)
+      Fail("the call history ends with a code it does not give");
+    if (ResultFileText(result_path) != before)
+      Fail("the call history wrote the result file");
+  }
+
   int exit_code = RunRingcheck(static_cast<int>(arguments.size()), argv.data());
   if (exit_code < 0 || exit_code > 7 || exit_code == 6)
     Fail("an exit code that no script knows");
@@ -164,6 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (!audit && !config.empty() &&
       (audited == kStatusNoConfigFile) != (exit_code == kStatusNoConfigFile))
     Fail("the audit and ringcheck disagree on the configuration");
+  if (!audit && !config.empty() && exit_code != kStatusNoResultFile &&
+      history != kStatusNoMemory &&
+      ((history == kStatusNoConfigFile) != (exit_code == kStatusNoConfigFile) ||
+       (history == kStatusNoMailerLog) != (exit_code == kStatusNoMailerLog)))
+    Fail("the call history and ringcheck disagree on the configuration or "
+         "the log");
   LeaveFuzzStation();
   return 0;
 }

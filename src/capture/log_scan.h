@@ -22,9 +22,12 @@ struct LogScan {
   int64_t line_number;
   int64_t last_digit_line;    // the last that stored a digit, or 0
   int64_t last_connect_line;  // the last that held CONNECT, or 0
+  // SeparatorSet as it stands when the scan begins, a flag a byte: a
+  // caller-id line looks at each of its characters.
+  bool separators[256];
 };
 
-// A scan from the settings, before its first line.  CallerNumber and
+// A scan from the settings and SeparatorSet, before its first line.  CallerNumber and
 // ConnectLine are left as they are.
 void BeginLogScan(LogScan *scan);
 // One piece of the log, upper-cased in place: a CONNECT line keeps or

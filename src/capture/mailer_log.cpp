@@ -53,7 +53,7 @@ void CollectDigits(LogScan *scan, const char *at) {
   int64_t position = 0;
   for (;;) {
     char c = *at;
-    if (IsSeparator(c)) {
+    if (scan->separators[static_cast<unsigned char>(c)]) {
       // passed over
     } else if (c >= '0' && c <= '9') {
       if (position < static_cast<int64_t>(kCallerNumberCapacity)) {
@@ -124,6 +124,9 @@ void BeginLogScan(LogScan *scan) {
   scan->line_number = 0;
   scan->last_digit_line = 0;
   scan->last_connect_line = 0;
+  memset(scan->separators, 0, sizeof scan->separators);
+  for (const char *c = SeparatorSet; *c != '\0'; c++)
+    scan->separators[static_cast<unsigned char>(*c)] = true;
 }
 
 void ScanLogPart(ScopedFile *log, int64_t start, int64_t length) {

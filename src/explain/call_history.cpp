@@ -47,7 +47,6 @@
 
 namespace {
 
-constexpr int kStatusNoMemory = 6;
 // A caller-id line at most this many lines above a CONNECT line that has
 // none right before it stood a few lines up.
 constexpr int64_t kLinesUp = 5;
@@ -96,6 +95,10 @@ struct Call {
   int banned_by;     // the BADLIST line, 0: none
   NoNumber why;
   int64_t lines_up;  // for kCallerIdUp
+  // Its number's slot, while the table has not grown since; SIZE_MAX:
+  // none.
+  size_t slot;
+  uint64_t table;
 };
 
 // What a line of the log did as the scan went through its pieces.
@@ -147,6 +150,7 @@ struct History {
   // The numbers.
   std::vector<NumberSlot> slots;
   size_t used_slots;
+  uint64_t table;  // how often the table grew
   int64_t numbers_left_out;
   // The log.
   LogScan scan;
@@ -422,6 +426,7 @@ NumberSlot *SlotOf(const char *number) {
     std::vector<NumberSlot> old(history.slots.size() * 2);
     old.swap(history.slots);
     history.used_slots = 0;
+    history.table++;
     for (const NumberSlot &slot : old) {
       if (slot.key == 0)
         continue;
@@ -449,6 +454,7 @@ NumberSlot *SlotOf(const char *number) {
 // The subscriber and the ban of a call's number, and what ringcheck ends
 // it with.
 void CheckNumber(Call *call) {
+  call->slot = SIZE_MAX;
   call->record = -1;
   call->name = kNoName;
   call->banned_by = 0;
@@ -456,6 +462,9 @@ void CheckNumber(Call *call) {
   if (call->number[0] == '\0')
     return;
   NumberSlot *slot = SlotOf(call->number);
+  call->slot = slot != nullptr ? static_cast<size_t>(slot - history.slots.data())
+                               : SIZE_MAX;
+  call->table = history.table;
   if (slot != nullptr) {
     call->record = slot->record;
     call->name = slot->name;
@@ -484,11 +493,11 @@ const char *NameOf(const Call &call, char *read) {
   return read;
 }
 
-// The subscriber of a call for a report line: a text, the name's quote and
-// a text, as kHistoryCall takes them.
-void DescribeSubscriber(const Call &call, char *before, size_t size,
-                        QuoteBuffer quote, char *after, size_t after_size) {
-  quote[0] = '\0';
+// The subscriber of a call for a report line: a text, a name to quote
+// (nullptr for none) and a text, as a call's row and kHistoryNumber take
+// them.
+const char *DescribeSubscriber(const Call &call, char *before, size_t size,
+                               char *after, size_t after_size) {
   after[0] = '\0';
   if (call.number[0] == '\0') {
     if (call.why == kCallerIdUp)
@@ -497,42 +506,76 @@ void DescribeSubscriber(const Call &call, char *before, size_t size,
                CountForm(call.lines_up, kFormLine));
     else
       snprintf(before, size, "%s", Text(kWhyTexts[call.why]));
-    return;
-  }
-  if (!history.base_open) {
-    snprintf(before, size, "%s", Text(kHistoryNoBaseUser));
-  } else if (call.record < 0) {
-    snprintf(before, size, "%s", Text(kHistoryUnknown));
-  } else {
-    snprintf(before, size, Text(kHistoryRecord),
-             static_cast<long long>(call.record + 1), "");
-    char read[kUserNameCapacity + 1];
-    // The quote keeps pointing at its text until the line is written.
-    static char name[kUserNameCapacity + 1];
-    CopyText(name, kUserNameCapacity, NameOf(call, read));
-    Quote(quote, name);
+    return nullptr;
   }
   if (call.banned_by > 0)
     snprintf(after, after_size, Text(kHistoryBannedBy), call.banned_by);
+  if (!history.base_open) {
+    snprintf(before, size, "%s", Text(kHistoryNoBaseUser));
+    return nullptr;
+  }
+  if (call.record < 0) {
+    snprintf(before, size, "%s", Text(kHistoryUnknown));
+    return nullptr;
+  }
+  snprintf(before, size, Text(kHistoryRecord),
+           static_cast<long long>(call.record + 1), "");
+  // Stays as it is until the line is written.
+  static char name[kUserNameCapacity + 1];
+  char read[kUserNameCapacity + 1];
+  CopyText(name, kUserNameCapacity, NameOf(call, read));
+  return name;
 }
 
+// Puts text at out, padded with blanks to width; returns the end.
+char *PutPadded(char *out, const char *text, size_t width) {
+  size_t length = strlen(text);
+  memcpy(out, text, length);
+  for (; length < width; length++)
+    out[length] = ' ';
+  return out + length;
+}
+
+// A call's row, made here rather than by ReportLine: a log has a million
+// of them.  Its columns are the same in every language.
 void ReportCall(const Call &call) {
+  char row[kReportWidth * 4];
+  char *out = row + snprintf(row, 16, "%9lld  ", static_cast<long long>(call.line));
   size_t length = strlen(call.time);
   char time[kTimeColumns * 2 + 1];
   ShowInColumn(time, call.time + (length > kTimeColumns ? length - kTimeColumns : 0),
                kTimeColumns);
+  out = PutPadded(out, time, kTimeColumns);
+  *out++ = ' ';
+  out = PutPadded(out, call.number[0] != '\0' ? call.number
+                                               : Text(kHistoryNoNumber),
+                  kCallerNumberCapacity);
+  *out++ = ' ';
+  out = PutPadded(out, call.type, 2);
+  *out++ = ' ';
   char connected[32];
   if (call.connected)
     snprintf(connected, sizeof connected, Text(kHistoryConnected), call.status);
   else
     snprintf(connected, sizeof connected, "%s", Text(kHistoryRang));
+  out = PutPadded(out, connected, 7);
+  *out++ = ' ';
   char before[128];
-  QuoteBuffer quote;
   char after[64];
-  DescribeSubscriber(call, before, sizeof before, quote, after, sizeof after);
-  ReportLine(Text(kHistoryCall), static_cast<long long>(call.line), time,
-             call.number[0] != '\0' ? call.number : Text(kHistoryNoNumber),
-             call.type, connected, before, quote, after);
+  const char *name =
+      DescribeSubscriber(call, before, sizeof before, after, sizeof after);
+  out = PutPadded(out, before, 0);
+  if (name != nullptr) {
+    size_t used = static_cast<size_t>(out - row) + strlen(after);
+    QuoteBuffer quote;
+    QuoteWithin(quote, name, used < kReportWidth ? kReportWidth - used : 0);
+    out = PutPadded(out, quote, 0);
+  }
+  out = PutPadded(out, after, 0);
+  *out = '\0';
+  if (strlen(row) > kReportWidth)
+    row[kReportWidth] = '\0';
+  ReportMadeLine(row);
 }
 
 // A CSV row, built in place: fields of at most kTimeCapacity characters,
@@ -550,16 +593,19 @@ void PutCsvField(CsvRow *row, const char *text) {
   char *out = row->text + row->length;
   if (row->length > 0)
     *out++ = ',';
-  bool quoted = false;
-  for (const char *p = text; *p != '\0' && !quoted; p++)
-    quoted = *p == ',' || *p == '"' || *p == '\r' || *p == '\n';
+  size_t length = strlen(text);
+  bool quoted = strcspn(text, ",\"\r\n") < length;
   if (quoted)
     *out++ = '"';
   char first = text[0];
   if (first == '=' || first == '+' || first == '-' || first == '@' ||
       first == '\t' || first == '\r')
     *out++ = '\'';
-  for (; *text != '\0'; text++) {
+  if (!quoted) {
+    memcpy(out, text, length);
+    out += length;
+  }
+  for (; quoted && *text != '\0'; text++) {
     if (*text == '"')
       *out++ = '"';
     *out++ = *text;
@@ -656,7 +702,9 @@ void TakeCall(const Call &call) {
        !MatchNumberPattern(history.pattern, call.number)))
     return;
   if (call.number[0] != '\0') {
-    NumberSlot *slot = SlotOf(call.number);
+    NumberSlot *slot = call.slot != SIZE_MAX && call.table == history.table
+                           ? &history.slots[call.slot]
+                           : SlotOf(call.number);
     if (slot != nullptr && slot->calls < UINT32_MAX) {
       slot->calls++;
       slot->connected += call.connected;
@@ -909,13 +957,14 @@ void ReportNumbers() {
     call.name = slot->name;
     call.banned_by = slot->banned_by;
     char before[128];
-    QuoteBuffer quote;
     char after[64];
-    DescribeSubscriber(call, before, sizeof before, quote, after,
-                       sizeof after);
+    const char *name =
+        DescribeSubscriber(call, before, sizeof before, after, sizeof after);
+    QuoteBuffer quote;
     ReportLine(Text(kHistoryNumber), call.number,
                static_cast<long long>(slot->calls),
-               static_cast<long long>(slot->connected), before, quote, after);
+               static_cast<long long>(slot->connected), before,
+               name != nullptr ? Quote(quote, name) : "", after);
   }
   if (history.numbers_left_out > 0)
     ReportLine(Text(kHistoryNumbersMore),
@@ -972,8 +1021,10 @@ void ReportHours() {
     busiest = std::max(busiest, hour[0] + hour[1]);
   ReportBlankLine();
   ReportPlainLine(Text(kHistoryHoursHeading));
-  // Columns left of the bar: two blanks, the hour, the two counts.
-  constexpr int64_t kBarColumns = static_cast<int64_t>(kReportWidth) - 22;
+  // Left of the bar stand 22 columns: two blanks, the hour, the counts.
+  // It stops short of the report's width, so that a guide can quote it
+  // indented.
+  constexpr int64_t kBarColumns = 50;
   for (int hour = 0; hour < 24; hour++) {
     int64_t connected = history.hours[hour][1];
     int64_t all = connected + history.hours[hour][0];

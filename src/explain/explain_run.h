@@ -13,6 +13,10 @@ int ExplainRun(int argc, const char *const *argv);
 
 bool AsksForHelp(const char *argument);
 
+// The audit's and the call history's status when memory runs out: they
+// may allocate, as a fixed buffer would limit the base or the log.
+constexpr int kStatusNoMemory = 6;
+
 // The switch name as --name or /name, in any letter case.
 bool IsSwitch(const char *argument, const char *name);
 

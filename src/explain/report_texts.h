@@ -142,9 +142,8 @@ enum ReportText {
   kHistoryPatternBansRecord,  // index from 1, quote of name, number
   kHistoryCallsHeading,
   kHistoryMatchingHeading,
-  kHistoryColumns,
-  kHistoryCall,          // line, time, number, type, connected, subscriber
-                         // as a text, a quote of the name and a text
+  kHistoryColumns,       // the columns of a call's row, which is made in
+                         // code (call_history.cpp)
   kHistoryConnected,     // errorlevel
   kHistoryRang,
   kHistoryNoNumber,
@@ -162,8 +161,8 @@ enum ReportText {
   kHistoryNoCalls,
   kHistoryNumbersHeading,
   kHistoryNumbersColumns,
-  kHistoryNumber,        // number, calls, connected, subscriber as in
-                         // kHistoryCall
+  kHistoryNumber,        // number, calls, connected, subscriber: a text,
+                         // a quote of the name, a text
   kHistoryNumbersMore,   // numbers left out, numbers kept
   kHistoryTotalsHeading,
   kHistoryLogRead,       // bytes and their noun, lines and theirs

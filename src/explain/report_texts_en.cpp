@@ -203,7 +203,6 @@ const char *const kTexts[kReportTextCount] = {
     "     Line  Time       Number    T  Conn.   Subscriber\n"
     "  (Conn.: connected, and the errorlevel ringcheck gives it with no "
     "login)",
-    "%9lld  %-10s %-9s %-2s %-7s %s%s%s",
     "yes, %d",
     "no",
     "none",

@@ -158,6 +158,16 @@ void ShowInColumn(char *shown, const char *text, size_t columns) {
 
 void FlushReport() { OsFlushTextLines(); }
 
+const char *QuoteWithin(QuoteBuffer quote, const char *text, size_t columns) {
+  MakeQuote(quote, text, columns < kNarrowestQuote ? kNarrowestQuote : columns);
+  return quote;
+}
+
+void ReportMadeLine(const char *line) {
+  pending_count = 0;
+  OsWriteTextLine(line);
+}
+
 void ReportBlankLine() { ReportLine("%s", ""); }
 
 const char *Quote(QuoteBuffer quote, const char *text) {

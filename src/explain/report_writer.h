@@ -37,6 +37,14 @@ void ReportBlankLine();
 // its closing mark.  Returns quote.
 const char *Quote(QuoteBuffer quote, const char *text);
 
+// A quote of text that takes at most columns, cut as ReportLine cuts it,
+// for a line written without ReportLine; not pending for any line.
+const char *QuoteWithin(QuoteBuffer quote, const char *text, size_t columns);
+
+// Writes a line made without ReportLine as it writes one: a table of
+// many rows builds its rows itself.
+void ReportMadeLine(const char *line);
+
 // Text from a file for a column of a table, where a quote's marks would
 // only take room: bytes shown as in a quote, cut at columns (shown holds
 // columns + 1 bytes).

@@ -38,8 +38,6 @@
 
 namespace {
 
-constexpr int kStatusNoMemory = 6;
-
 struct ExemptEntry {
   std::string text;  // as the check compares it with the login
   std::string line;  // as the file has it

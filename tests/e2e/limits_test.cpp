@@ -68,6 +68,33 @@ TEST(Limits, OnlyTheTailOfAMailerLogOfGigabytesIsRead) {
   }
 }
 
+// The call history reads the whole log, past 4 GiB too, and a tail that
+// must be scanned on its own there (a Ctrl-Z ends ringcheck's reading) is
+// found at its 64-bit offset.  The first line is the 4 GiB hole.
+TEST(Limits, TheCallHistoryReadsALogPast4GiBWhole) {
+  if (ProgramRunsSlowly())
+    GTEST_SKIP() << "reads 4 GiB through an emulator or valgrind";
+  Station station;
+  station.WriteUsers({kIvan, kOlga});
+  std::string tail =
+      "\r\n 23:01:00 CallerID: 555-12-34 3\r\n 23:01:09 CONNECT 2400\r\n"
+      "\x1A\r\n 23:02:10 CallerID: 123-45-67 1\r\n 23:02:19 CONNECT 33600\r\n";
+  int64_t size = (int64_t{4} << 30) + 1000;
+  WriteSparseFile(station.dir / "T-Mail.log", size,
+                  size - static_cast<int64_t>(tail.size()), tail);
+  ProgramRun run =
+      RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
+  EXPECT_EQ(run.exit_code, 0);
+  // ringcheck run after the last line stops at the Ctrl-Z: Olga's call.
+  EXPECT_EQ(run.output.substr(run.output.find("\n3,")),
+            "\n3,23:01:09,5551234,3,yes,0,2,Olga Sidorova,\r\n"
+            "6,23:02:19,5551234,3,yes,0,2,Olga Sidorova,\r\n");
+  EXPECT_EQ(station.Run().exit_code, 0);
+  EXPECT_EQ(station.Result(), CrLfLines({"Olga Sidorova", "sysop", "Tver",
+                                         "5551234", "3", "0",
+                                         "CONNECT 2400"}));
+}
+
 TEST(Limits, ControlBytesInTheMailerLog) {
   struct Case {
     std::string log;

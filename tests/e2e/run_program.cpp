@@ -39,6 +39,12 @@ bool TestingWindowsBuild() {
   return binary.size() > 4 && binary.compare(binary.size() - 4, 4, ".exe") == 0;
 }
 
+bool ProgramRunsSlowly() {
+  return FromEnvironment("RINGCHECK_RUNNER", "").find("valgrind") !=
+             std::string::npos ||
+         !FromEnvironment("RINGCHECK_EMULATED", "").empty();
+}
+
 namespace {
 
 // ringcheck-explain beside ringcheck, or ringcheck-explain.exe beside

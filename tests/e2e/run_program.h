@@ -30,6 +30,10 @@ ProgramRun RunExplainerIn(const std::string &directory,
                           const std::vector<std::string> &environment = {});
 // True when the program under test is a Windows build.
 bool TestingWindowsBuild();
+// True when the program runs many times slower than itself: under
+// valgrind, or emulated (RINGCHECK_EMULATED set, as run-tests does for a
+// 32-bit exe on a kernel that runs no 32-bit program).
+bool ProgramRunsSlowly();
 // The path of the program under test.
 std::string ProgramUnderTest();
 
