@@ -503,7 +503,7 @@ const char *DescribeSubscriber(const Call &call, char *before, size_t size,
     if (call.why == kCallerIdUp)
       snprintf(before, size, Text(kHistoryWhyUp),
                static_cast<long long>(call.lines_up),
-               CountForm(call.lines_up, kFormLine));
+               CountForm(call.lines_up, kFormLineAccusative));
     else
       snprintf(before, size, "%s", Text(kWhyTexts[call.why]));
     return nullptr;
@@ -548,7 +548,7 @@ void ReportCall(const Call &call) {
   out = PutPadded(out, time, kTimeColumns);
   *out++ = ' ';
   out = PutPadded(out, call.number[0] != '\0' ? call.number
-                                               : Text(kHistoryNoNumber),
+                                               : Text(kNoNumber),
                   kCallerNumberCapacity);
   *out++ = ' ';
   out = PutPadded(out, call.type, 2);

@@ -60,13 +60,14 @@ struct {
   int64_t user_index;  // -1: no record matched
   // A later record with the number whose name is the login: -1 none.
   int64_t login_index;
+  bool login_given;  // "" included
   bool list_opened;
   int list_line_number;
   char list_line[kListPieceLength + 1];
 } report;
 
 const char *NumberText(const char *number) {
-  return number[0] != '\0' ? number : "none";
+  return number[0] != '\0' ? number : Text(kNoNumber);
 }
 
 // -- the configuration file
@@ -122,9 +123,10 @@ void ShowLogLine() {
 void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
   if (tail_start > 0)
     ReportLine(Text(kLogSize), static_cast<long long>(size),
-               static_cast<long long>(tail_start));
+               CountForm(size, kFormByte), static_cast<long long>(tail_start));
   else
-    ReportLine(Text(kLogWhole), static_cast<long long>(size));
+    ReportLine(Text(kLogWhole), static_cast<long long>(size),
+               CountForm(size, kFormByte));
   char marker[kSettingCapacity + 1];
   CopyText(marker, kSettingCapacity, Settings[CALLERID]);
   UpperCaseCp866(marker);
@@ -212,13 +214,21 @@ void SeeConnectLineSeen() {
 void ReportWhyNoNumber() {
   char why[128];
   long long wanted = DigitsWanted();
+  QuoteBuffer quote;
   if (wanted < 1 || wanted > static_cast<long long>(kCallerNumberCapacity))
-    snprintf(why, sizeof why, Text(kWhyBadCount), wanted);
+    snprintf(why, sizeof why, Text(kWhyBadCount), wanted,
+             CountForm(wanted, kFormDigitGenitive));
+  else if (SettingAsInteger(Settings[IDLEN]) < 1)
+    // The one digit wanted is the phone type's.
+    snprintf(why, sizeof why, Text(kWhyNoIdlen), Quote(quote, Settings[IDLEN]));
   else if (!report.saw_caller_id)
     snprintf(why, sizeof why, "%s", Text(kWhyNoMarker));
   else if (report.number_before[0] != '\0')
     snprintf(why, sizeof why, Text(kWhyTooFew),
-             static_cast<int>(strlen(report.number_before)), wanted);
+             static_cast<int>(strlen(report.number_before)),
+             CountForm(static_cast<long long>(strlen(report.number_before)),
+                       kFormDigitAccusative),
+             wanted);
   else if (report.emptied_by == kEmptiedByConnect)
     snprintf(why, sizeof why, Text(kWhyConnect), report.emptied_line);
   else if (report.emptied_by == kNoDigits)
@@ -248,7 +258,9 @@ void ReportScanResults() {
     ReportPlainLine(Text(kConnectNone));
   else
     ReportLine(Text(kConnectTooFar), report.last_connect_line,
-               report.line_number - report.last_connect_line);
+               report.line_number - report.last_connect_line,
+               CountForm(report.line_number - report.last_connect_line,
+                         kFormLineAccusative));
   if (Settings[CIDMASK][0] == '\0') {
     ReportBlankLine();
     ReportPlainLine(Text(kMaskNone));
@@ -379,7 +391,8 @@ bool HoldsBytesAboveAscii(const char *text) {
 void ReportLoginName() {
   QuoteBuffer quote;
   if (LoginName[0] == '\0') {
-    ReportPlainLine(Text(kNoLoginName));
+    // "" is a login name: the exempt check runs for it.
+    ReportPlainLine(Text(report.login_given ? kEmptyLoginName : kNoLoginName));
     return;
   }
   ReportLine(Text(kLoginName), Quote(quote, LoginName));
@@ -471,6 +484,8 @@ void CloseEndingSection(int status) {
     break;
   case kStatusExemptName:
     ReportListMatch(kExemptMatch);
+    if (LoginName[0] == '\0')
+      ReportPlainLine(Text(kExemptEmptyEntry));
     ReportSharedLogin(true);
     break;
   default:
@@ -589,6 +604,7 @@ int ExplainCall(int argc, const char *const *argv) {
   report.user_index = -1;
   report.login_index = -1;
   report.config_path = argc >= 2 ? argv[1] : "";
+  report.login_given = CommandLineGivesLoginName(argc, argv);
   Observer = &kExplainObserver;
   ReportPlainLine(Text(kTitle));
   int exit_code = RunRingcheck(argc, argv);

@@ -22,8 +22,8 @@ enum ReportText {
   kSettingDefault,       // key, quote
   kLogHeading,           // quote
   kLogCannotOpen,
-  kLogSize,              // size, tail start
-  kLogWhole,             // size
+  kLogSize,              // size and its noun, tail start
+  kLogWhole,             // size and its noun
   kLogMarker,            // quote of marker, quote of separators
   kLogWanted,            // digits, IDLEN value, "+ 1 phone type" or ""
   kLogWantedTypeNote,
@@ -43,8 +43,8 @@ enum ReportText {
   kNumberIs,             // number
   kNumberEmpty,          // reason
   kWhyNoMarker,
-  kWhyBadCount,          // digit count
-  kWhyTooFew,            // digits, wanted
+  kWhyBadCount,          // digit count and its noun
+  kWhyTooFew,            // digits and their noun, wanted
   kWhyVoided,            // line
   kWhyConnect,           // line
   kWhyNoDigits,          // line
@@ -53,7 +53,7 @@ enum ReportText {
   kPhoneTypeNoNumber,
   kConnectIs,            // line, quote
   kConnectNone,
-  kConnectTooFar,        // line, lines below it
+  kConnectTooFar,        // line, lines below it and their noun
   kMaskNone,
   kMaskApplied,          // quote of mask, before, after
   kUserBaseHeading,      // path
@@ -106,8 +106,9 @@ enum ReportText {
   kHelpUsers,
   kAuditTitle,
   kAuditBadLines,        // count
-  kAuditIdlen,           // digits, quote of IDLEN
+  kAuditIdlen,           // digits and their noun, quote of IDLEN
   kAuditNoNumber,        // quote of IDLEN, phone type note, digits wanted
+                         // and their noun
   kAuditNoDigits,        // quote of IDLEN
   kAuditMask,            // quote of CIDMASK
   kAuditEntries,         // count
@@ -146,13 +147,13 @@ enum ReportText {
                          // code (call_history.cpp)
   kHistoryConnected,     // errorlevel
   kHistoryRang,
-  kHistoryNoNumber,
+  kNoNumber,
   kHistoryRecord,        // index from 1, quote of name
   kHistoryUnknown,
   kHistoryNoBaseUser,
   kHistoryBannedBy,      // line
   kHistoryWhyNoCallerId,
-  kHistoryWhyUp,         // lines up, CountForm of it
+  kHistoryWhyUp,         // lines up and their noun
   kHistoryWhyVoided,
   kHistoryWhyShort,
   kHistoryWhyMask,
@@ -180,8 +181,15 @@ enum ReportText {
   kHistoryRead,
   kHistoryNoMemory,
   kHistoryStatus6,
-  kFormByte,             // the forms of a noun after a count (CountForm)
-  kFormLine,
+  kFormByte,             // the forms of a noun after a count (CountForm);
+  kFormLine,             // Russian needs the case the text puts it in:
+  kFormLineAccusative,   // "на 2 строки", "дала 1 цифру", "из 5 цифр",
+  kFormDigitAccusative,  // "по 7 цифрам"
+  kFormDigitGenitive,
+  kFormDigitDative,
+  kEmptyLoginName,
+  kExemptEmptyEntry,
+  kWhyNoIdlen,           // quote of IDLEN
   kReportTextCount
 };
 

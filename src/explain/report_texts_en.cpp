@@ -32,8 +32,8 @@ const char *const kTexts[kReportTextCount] = {
     "  %-11s default    %s",
     "Mailer log %s",
     "  cannot be opened",
-    "  %lld bytes; the tail read begins at byte %lld",
-    "  %lld bytes, read whole",
+    "  %lld %s; the tail read begins at byte %lld",
+    "  %lld %s, read whole",
     "  marker %s, separators %s",
     "  %lld digits wanted (IDLEN %s%s)",
     " and one for the phone type",
@@ -57,8 +57,8 @@ const char *const kTexts[kReportTextCount] = {
     "  caller's number: %s",
     "  caller's number: empty, %s",
     "no caller-id line in the part read",
-    "a number of %lld digits cannot be taken (1 to 9 fit)",
-    "the last caller-id line gave %d of %lld digits",
+    "a number of %lld %s cannot be taken (1 to 9 fit)",
+    "the last caller-id line gave %d %s of %lld",
     "voided on line %d",
     "emptied by the CONNECT line on line %d",
     "line %d, the last caller-id line, had no digit",
@@ -67,7 +67,7 @@ const char *const kTexts[kReportTextCount] = {
     "  phone type: none, as there is no number",
     "  CONNECT line: line %d, %s",
     "  CONNECT line: empty, no CONNECT line in the part read",
-    "  CONNECT line: empty, the one on line %d lies %d lines up (10 at most)",
+    "  CONNECT line: empty, the one on line %d lies %d %s up (10 at most)",
     "Mask: none, CIDMASK is empty",
     "Mask %s: %s before, %s after",
     "User base %s",
@@ -145,8 +145,8 @@ const char *const kTexts[kReportTextCount] = {
     "base was read, 2 or 5 as ringcheck would, 6 when memory runs out.",
     "ringcheck-explain --users: an audit of the user base; nothing is written.",
     "  bad lines: %d (a dry run of a call shows them)",
-    "  a phone counts by its last %d digits (IDLEN %s)",
-    "  IDLEN %s%s: %lld digits, where 1 to 9 fit;\n"
+    "  a phone counts by its last %d %s (IDLEN %s)",
+    "  IDLEN %s%s: %lld %s, where 1 to 9 fit;\n"
     "  no call's number is ever taken, so ringcheck recognises no caller",
     "  IDLEN %s leaves a call's number no digit: ringcheck recognises no "
     "caller",
@@ -248,6 +248,15 @@ const char *const kTexts[kReportTextCount] = {
     "the history ran out of memory",
     "byte|bytes|bytes",
     "line|lines|lines",
+    "line|lines|lines",
+    "digit|digits|digits",
+    "digit|digits|digits",
+    "digit|digits|digits",
+    "Login name: empty (\"\" on the command line)",
+    "  this line is a blank line or an indented remark: it exempts every\n"
+    "  caller whose login name arrives empty",
+    "IDLEN %s leaves the number no digit;\n"
+    "  the one digit taken is the phone type",
 };
 
 }  // namespace

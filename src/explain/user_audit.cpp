@@ -112,12 +112,15 @@ void ReportNumberSettings() {
   // The scan keeps no number of more digits than CallerNumber holds.
   if (wanted < 1 || wanted > static_cast<long long>(kCallerNumberCapacity)) {
     ReportLine(Text(kAuditNoNumber), Quote(quote, Settings[IDLEN]),
-               with_type ? Text(kLogWantedTypeNote) : "", wanted);
+               with_type ? Text(kLogWantedTypeNote) : "", wanted,
+               CountForm(wanted, kFormDigitGenitive));
   } else if (audit.idlen < 1) {
     ReportLine(Text(kAuditNoDigits), Quote(quote, Settings[IDLEN]));
   } else {
     audit.numbers_taken = true;
-    ReportLine(Text(kAuditIdlen), audit.idlen, Quote(quote, Settings[IDLEN]));
+    ReportLine(Text(kAuditIdlen), audit.idlen,
+               CountForm(audit.idlen, kFormDigitDative),
+               Quote(quote, Settings[IDLEN]));
   }
   if (Settings[CIDMASK][0] != '\0')
     ReportLine(Text(kAuditMask), Quote(quote, Settings[CIDMASK]));

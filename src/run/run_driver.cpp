@@ -27,18 +27,16 @@ struct RunEnded {
 // Takes LoginName from the arguments after the configuration file.
 // Returns false when the command line gives none.
 bool TakeLoginName(int argc, const char *const *argv) {
+  if (!CommandLineGivesLoginName(argc, argv))
+    return false;
   if (argc == 3) {
     CopyText(LoginName, kLoginNameCapacity, argv[2]);
     return true;
   }
-  if (argc < 4)
-    return false;
   // A name in two halves whose quotes reached us literally: "John Smith".
   const char *first = argv[2];
   const char *second = argv[3];
   size_t second_length = strlen(second);
-  if (first[0] != '"' || second_length == 0 || second[second_length - 1] != '"')
-    return false;
   size_t used = strnlen(first + 1, kLoginNameCapacity);
   memcpy(LoginName, first + 1, used);
   if (used < kLoginNameCapacity)
@@ -86,6 +84,16 @@ void RunStages(int argc, const char *const *argv) {
 }
 
 }  // namespace
+
+bool CommandLineGivesLoginName(int argc, const char *const *argv) {
+  if (argc == 3)
+    return true;
+  if (argc < 4)
+    return false;
+  size_t second_length = strlen(argv[3]);
+  return argv[2][0] == '"' && second_length > 0 &&
+         argv[3][second_length - 1] == '"';
+}
 
 void RememberFileName(const char *path) {
   const char *slash = strrchr(path, '\\');

@@ -31,6 +31,11 @@ extern char LoginName[kLoginNameCapacity + 1];
 // Files held in ScopedFile are closed on the way.
 void FinishRun(int status);
 
+// Whether the arguments after the configuration file give a login name:
+// one argument, an empty one too, or two whose quotes reached the program
+// literally.
+bool CommandLineGivesLoginName(int argc, const char *const *argv);
+
 // Keeps the part of path after its last backslash, cut to 12 characters.
 void RememberFileName(const char *path);
 

@@ -95,6 +95,30 @@ TEST(Audit, ListsEachFindingAndOnlyCountsTheRest) {
   EXPECT_EQ(station.Result(), "(none)");
 }
 
+// The notes on the configuration, whole in either language.
+TEST(Audit, TheMaskNoteQuotesTheMaskWhole) {
+  Station station;
+  station.WriteUsers(kBase);
+  station.Configure("CIDMASK 8XXXXXX\r\nIDLEN 1\r\nTYPEPHONE NO\r\n");
+  const std::vector<std::string> kFacts[] = {
+      {"  a phone counts by its last 1 digit (IDLEN \"1\")\n"
+       "  CIDMASK \"8XXXXXX\" masks a call's number; phones are audited by "
+       "IDLEN alone\n"},
+      {"  телефон сравнивается по 1 цифре с конца (IDLEN \"1\")\n"
+       "  CIDMASK \"8XXXXXX\" меняет номер звонящего, а телефоны сверяются без "
+       "маски\n"}};
+  const char *const kLanguage[] = {"RINGCHECK_LANG=en", "RINGCHECK_LANG=ru"};
+  for (int language = 0; language < 2; language++) {
+    ProgramRun run = RunExplainerIn(station.dir.path,
+                                    {"--users", "ringcheck.cfg"},
+                                    {kLanguage[language], "LC_ALL=C.UTF-8"});
+    std::string report =
+        TestingWindowsBuild() ? Cp866ToUtf8(run.output) : run.output;
+    for (const std::string &fact : kFacts[language])
+      EXPECT_NE(report.find(fact), std::string::npos) << report;
+  }
+}
+
 // As ringcheck: 5 without a configuration file, 2 without a user base; a
 // missing list is only said.
 TEST(Audit, EndsAsRingcheckWithoutConfigurationOrUserBase) {

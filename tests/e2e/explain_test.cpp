@@ -76,6 +76,7 @@ struct ExplainCase {
   std::vector<std::string> environment = {};
   std::string login = "Ivan Petrov";  // empty: none on the command line
   std::vector<UserEntry> users = {kIvan};
+  bool empty_login = false;  // "" on the command line, in place of login
 };
 
 void PrintTo(const ExplainCase &c, std::ostream *out) { *out << c.name; }
@@ -115,7 +116,7 @@ const ExplainCase kCases[] = {
       "    4 \"\"\n"}},
     {"ShortNumber", "", "CallerID: 123-45\r\nCONNECT 2400\r\n", "", "", 0,
      {"the line ended after 5 of 8 digits",
-      "empty, the last caller-id line gave 5 of 8 digits"}},
+      "empty, the last caller-id line gave 5 digits of 8"}},
     {"LateConnect", "", "CallerID: 123-45-67 1\r\nRING\r\nCONNECT 33600\r\n",
      "", "", 0,
      {"CONNECT: empties the number 12345671",
@@ -164,7 +165,43 @@ const ExplainCase kCases[] = {
     {"LargestIdlen", "IDLEN 2147483647\r\n", kCallLog, "", "", 0,
      {"2147483648 digits wanted",
       "empty, a number of 2147483648 digits cannot be taken"}},
+    // A mask that drops every digit; IDLEN 0 leaves only the phone type.
+    {"MaskLeavesNone", "CIDMASK *******\r\n", kCallLog, "", "", 0,
+     {"Mask \"*******\": 1234567 before, none after"}},
+    {"IdlenZero", "IDLEN 0\r\n", kCallLog, "", "", 0,
+     {"caller's number: empty, IDLEN \"0\" leaves the number no digit;\n"
+      "  the one digit taken is the phone type\n",
+      "    4 \"\"\n    5 \"1\"\n"}},
+    // "" is a login name, and a blank GOODLIST line exempts it.
+    {"EmptyLoginExempt", "", kCallLog, "", "; sysops\r\n\r\nSysop\r\n", 4,
+     {"Login name: empty (\"\" on the command line)",
+      "  line 2 exempts the login name: \"\"\n"
+      "  this line is a blank line or an indented remark: it exempts every\n"
+      "  caller whose login name arrives empty\n"},
+     {}, "", {kIvan}, true},
     // The same facts in Russian.
+    {"RussianMaskLeavesNone", "CIDMASK *******\r\n", kCallLog, "", "", 0,
+     {"Маска \"*******\": до 1234567, после нет"}, kRussian},
+    {"RussianShortNumber", "", "CallerID: 123-45\r\nCONNECT 2400\r\n", "", "",
+     0,
+     {"  размер 32 байта, читается целиком",
+      "АОН: строка кончилась, взято цифр: 5 из 8",
+      "номер звонящего: пусто, последняя строка АОНа дала 5 цифр из 8"},
+     kRussian},
+    {"RussianConnectTooFarUp", "",
+     "CallerID: 123-45-67 1\r\nCONNECT 33600\r\n" + Repeated("RING\r\n", 21),
+     "", "", 0,
+     {"строка CONNECT: пусто, строка 2 за 21 строку от конца"}, kRussian},
+    {"RussianIdlenZero", "IDLEN 0\r\n", kCallLog, "", "", 0,
+     {"номер звонящего: пусто, IDLEN \"0\" не оставляет номеру цифр;\n"
+      "  единственная взятая цифра - категория\n"},
+     kRussian},
+    {"RussianEmptyLoginExempt", "", kCallLog, "", "\r\nSysop\r\n", 4,
+     {"Логин: пустой (в командной строке \"\")",
+      "  логин найден в строке 1: \"\"\n"
+      "  это пустая строка или комментарий с отступом: она пускает без "
+      "проверки\n  всех, у кого логин пришел пустым\n"},
+     kRussian, "", {kIvan}, true},
     {"RussianBadLines", "IDLEN\t7\r\n\r\nFOO bar\r\nIDLEN 7\r\n", kCallLog,
      "", "", 0,
      {"  строка 2: \"IDLEN^I7\"\n    ошибка: между ключом и значением нет",
@@ -206,7 +243,7 @@ TEST_P(Explain, ReportsTheFactsAndTheExitCode) {
   if (!c.exempt.empty())
     station.Write("GoodPhone.lst", c.exempt);
   std::vector<std::string> login;
-  if (!c.login.empty())
+  if (!c.login.empty() || c.empty_login)
     login.push_back(c.login);
   ProgramRun run = station.Explain(login, c.environment);
   std::string report = Utf8Report(run);

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "explain/report_tables.h"
+#include "explain/report_texts.h"
+#include "test_files.h"
 
 namespace {
 
@@ -33,6 +35,36 @@ TEST(ReportTexts, RussianTakesTheArgumentsOfEnglish) {
         << "text " << text << ": " << EnglishText(entry);
     EXPECT_NE(RussianText(entry)[0], '\0') << "text " << text;
   }
+}
+
+// The noun after a count agrees with it: Russian has three forms, chosen
+// by the last one or two digits.
+TEST(ReportTexts, TheNounAfterACountAgreesWithIt) {
+  struct Count {
+    long long count;
+    const char *russian;
+    const char *english;
+  };
+  const Count kCounts[] = {
+      {0, "байт", "bytes"},    {1, "байт", "byte"},     {2, "байта", "bytes"},
+      {4, "байта", "bytes"},   {5, "байт", "bytes"},    {11, "байт", "bytes"},
+      {12, "байт", "bytes"},   {14, "байт", "bytes"},   {21, "байт", "bytes"},
+      {22, "байта", "bytes"},  {111, "байт", "bytes"},  {112, "байт", "bytes"},
+      {1623, "байта", "bytes"}, {733, "байта", "bytes"}, {742, "байта", "bytes"},
+      {734, "байта", "bytes"}, {101, "байт", "bytes"},
+  };
+  for (const Count &c : kCounts) {
+    UseReportLanguage(kRussian);
+    EXPECT_EQ(Cp866ToUtf8(CountForm(c.count, kFormByte)), c.russian) << c.count;
+    UseReportLanguage(kEnglish);
+    EXPECT_STREQ(CountForm(c.count, kFormByte), c.english) << c.count;
+  }
+  UseReportLanguage(kRussian);
+  EXPECT_EQ(Cp866ToUtf8(CountForm(1, kFormDigitAccusative)), "цифру");
+  EXPECT_EQ(Cp866ToUtf8(CountForm(3, kFormDigitDative)), "цифрам");
+  EXPECT_EQ(Cp866ToUtf8(CountForm(21, kFormDigitGenitive)), "цифры");
+  EXPECT_EQ(Cp866ToUtf8(CountForm(21, kFormLineAccusative)), "строку");
+  UseReportLanguage(kEnglish);
 }
 
 }  // namespace
