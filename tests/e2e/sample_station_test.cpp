@@ -29,4 +29,24 @@ TEST(SampleStation, IvanPetrovsCallIsRecognised) {
   }
 }
 
+// The packaged configuration's CIDMASK example, in force on the sample
+// station, still finds Ivan Petrov: a sysop who copies it locks nobody out.
+TEST(SampleStation, ThePackagedMaskExampleStillFindsIvanPetrov) {
+  TempDir station;
+  std::filesystem::copy(RINGCHECK_SAMPLE_STATION, station.path,
+                        std::filesystem::copy_options::recursive);
+  std::string packaged = ReadFileBytes(
+      RINGCHECK_SAMPLE_STATION "/../../packaging/windows/ringcheck.cfg");
+  size_t example = packaged.find("\n;CIDMASK ");
+  ASSERT_NE(example, std::string::npos);
+  std::string line = packaged.substr(example + 2, packaged.find('\n', example + 1) -
+                                                      example - 2);
+  WriteFileBytes(station / "ringcheck.cfg",
+                 ReadFileBytes(station / "ringcheck.cfg") + line + "\r\n");
+  EXPECT_EQ(RunProgramIn(station.path, {"ringcheck.cfg", "Ivan Petrov"}).exit_code,
+            0);
+  EXPECT_EQ(ResultFileIn(station / "BBS").substr(0, 13), "Ivan Petrov\r\n")
+      << line;
+}
+
 }  // namespace
