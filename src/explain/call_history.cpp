@@ -15,7 +15,7 @@
 //
 // The base is read once into phone keys; the few names the calls name are
 // read again and kept.  A table a number counts the calls; it stops
-// growing at a million numbers, so that memory stays bounded however long
+// growing at half a million numbers, so that memory stays bounded however long
 // the log: later numbers are counted in the totals only.  The explainer
 // may allocate; memory that runs out is said, and ends the history with
 // status 6.
@@ -164,7 +164,7 @@ struct History {
   int64_t last_caller_id_line;
   bool pending;       // a caller-id line waits for the next line
   Call pending_call;
-  int64_t last_unconnected;  // the line of the last call that did not
+  int64_t last_unconnected;  // the line of the last call that rang only
   // What the scan said of the piece just read.
   bool piece_caller_id;
   bool piece_voided;
