@@ -27,8 +27,8 @@ struct LogScan {
   bool separators[256];
 };
 
-// A scan from the settings and SeparatorSet, before its first line.  CallerNumber and
-// ConnectLine are left as they are.
+// A scan from the settings and SeparatorSet, before its first line.
+// CallerNumber and ConnectLine are left as they are.
 void BeginLogScan(LogScan *scan);
 // One piece of the log, upper-cased in place: a CONNECT line keeps or
 // empties CallerNumber and becomes ConnectLine, a caller-id line collects

@@ -15,8 +15,8 @@
 //
 // The base is read once into phone keys; the few names the calls name are
 // read again and kept.  A table a number counts the calls; it stops
-// growing at half a million numbers, so that memory stays bounded however long
-// the log: later numbers are counted in the totals only.  The explainer
+// growing at half a million numbers, so that memory stays bounded however
+// long the log: later numbers are counted in the totals only.  The explainer
 // may allocate; memory that runs out is said, and ends the history with
 // status 6.
 #include "explain/call_history.h"
@@ -462,8 +462,9 @@ void CheckNumber(Call *call) {
   if (call->number[0] == '\0')
     return;
   NumberSlot *slot = SlotOf(call->number);
-  call->slot = slot != nullptr ? static_cast<size_t>(slot - history.slots.data())
-                               : SIZE_MAX;
+  call->slot = slot != nullptr
+                   ? static_cast<size_t>(slot - history.slots.data())
+                   : SIZE_MAX;
   call->table = history.table;
   if (slot != nullptr) {
     call->record = slot->record;
@@ -540,11 +541,13 @@ char *PutPadded(char *out, const char *text, size_t width) {
 // of them.  Its columns are the same in every language.
 void ReportCall(const Call &call) {
   char row[kReportWidth * 4];
-  char *out = row + snprintf(row, 16, "%9lld  ", static_cast<long long>(call.line));
+  char *out =
+      row + snprintf(row, 16, "%9lld  ", static_cast<long long>(call.line));
   size_t length = strlen(call.time);
   char time[kTimeColumns * 2 + 1];
-  ShowInColumn(time, call.time + (length > kTimeColumns ? length - kTimeColumns : 0),
-               kTimeColumns);
+  // The end of the time, next to the marker, where the clock stands.
+  size_t skipped = length > kTimeColumns ? length - kTimeColumns : 0;
+  ShowInColumn(time, call.time + skipped, kTimeColumns);
   out = PutPadded(out, time, kTimeColumns);
   *out++ = ' ';
   out = PutPadded(out, call.number[0] != '\0' ? call.number
@@ -783,7 +786,8 @@ void TakeTime(const LogLine &line, Call *call) {
   size_t start = 0;
   while (start < end && (line.head[start] == ' ' || line.head[start] == '\t'))
     start++;
-  while (end > start && (line.head[end - 1] == ' ' || line.head[end - 1] == '\t'))
+  while (end > start &&
+         (line.head[end - 1] == ' ' || line.head[end - 1] == '\t'))
     end--;
   memcpy(call->time, line.head + start, end - start);
   call->time[end - start] = '\0';
@@ -1029,7 +1033,8 @@ void ReportHours() {
     int64_t connected = history.hours[hour][1];
     int64_t all = connected + history.hours[hour][0];
     char bar[kReportWidth + 3] = "";
-    int64_t width = busiest > 0 ? (all * kBarColumns + busiest - 1) / busiest : 0;
+    int64_t width =
+        busiest > 0 ? (all * kBarColumns + busiest - 1) / busiest : 0;
     int64_t hashes = all > 0 ? (connected * width + all / 2) / all : 0;
     if (width > 0) {
       memcpy(bar, "  ", 2);
@@ -1046,7 +1051,8 @@ void ReportHours() {
 
 void HistoryStages(int argc, const char *const *argv) {
   int at = 1;
-  while (at < argc && (IsSwitch(argv[at], "calls") || IsSwitch(argv[at], "csv"))) {
+  while (at < argc &&
+         (IsSwitch(argv[at], "calls") || IsSwitch(argv[at], "csv"))) {
     history.csv = history.csv || IsSwitch(argv[at], "csv");
     at++;
   }

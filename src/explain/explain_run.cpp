@@ -657,7 +657,8 @@ int ExplainRun(int argc, const char *const *argv) {
   int exit_code;
   if (argc >= 2 && AsksForAudit(argv[1]))
     exit_code = AuditUserBase(argc, argv);
-  else if (argc >= 2 && (IsSwitch(argv[1], "calls") || IsSwitch(argv[1], "csv")))
+  else if (argc >= 2 &&
+           (IsSwitch(argv[1], "calls") || IsSwitch(argv[1], "csv")))
     exit_code = ReportCallHistory(argc, argv);
   else
     exit_code = ExplainCall(argc, argv);

@@ -16,26 +16,25 @@ namespace {
 // at all; connected; rang (the next line is no CONNECT); rang, with a line
 // between it and the CONNECT below; voided; too few digits; banned; a
 // stranger; and the last line, with no line end, a caller-id line.
-const char kMonth[] =
-    " 20:59:58 Waiting for a call\r\n"
-    " 21:00:00 RING\r\n"
-    " 21:00:09 CONNECT 2400\r\n"
-    " 21:05:01 CallerID: 123-45-67 1\r\n"
-    " 21:05:09 CONNECT 33600/ARQ/V34\r\n"
-    " 21:10:02 CallerID: 555-12-34 3\r\n"
-    " 21:10:30 NO CARRIER\r\n"
-    " 21:20:02 CallerID: 765-43-21 5\r\n"
-    " 21:20:03 RING\r\n"
-    " 21:20:09 CONNECT 2400\r\n"
-    " 21:30:02 CallerID: 12x-45-67 1\r\n"
-    " 21:30:09 CONNECT 9600\r\n"
-    " 21:40:02 CallerID: 123-45 1\r\n"
-    " 21:40:09 CONNECT 9600\r\n"
-    " 22:00:02 CallerID: 777-00-11 2\r\n"
-    " 22:00:09 CONNECT 14400\r\n"
-    " 22:10:02 CallerID: 765-43-21 5\r\n"
-    " 22:10:09 CONNECT 14400\r\n"
-    " 23:02:10 CallerID: 123-45-67 1";
+const char kMonth[] = " 20:59:58 Waiting for a call\r\n"
+                      " 21:00:00 RING\r\n"
+                      " 21:00:09 CONNECT 2400\r\n"
+                      " 21:05:01 CallerID: 123-45-67 1\r\n"
+                      " 21:05:09 CONNECT 33600/ARQ/V34\r\n"
+                      " 21:10:02 CallerID: 555-12-34 3\r\n"
+                      " 21:10:30 NO CARRIER\r\n"
+                      " 21:20:02 CallerID: 765-43-21 5\r\n"
+                      " 21:20:03 RING\r\n"
+                      " 21:20:09 CONNECT 2400\r\n"
+                      " 21:30:02 CallerID: 12x-45-67 1\r\n"
+                      " 21:30:09 CONNECT 9600\r\n"
+                      " 21:40:02 CallerID: 123-45 1\r\n"
+                      " 21:40:09 CONNECT 9600\r\n"
+                      " 22:00:02 CallerID: 777-00-11 2\r\n"
+                      " 22:00:09 CONNECT 14400\r\n"
+                      " 22:10:02 CallerID: 765-43-21 5\r\n"
+                      " 22:10:09 CONNECT 14400\r\n"
+                      " 23:02:10 CallerID: 123-45-67 1";
 
 // Ivan's line is shared with Anna, after him; Kolya's phone is too short
 // for a call's seven digits, not for a masked six.
@@ -78,30 +77,28 @@ struct CsvCase {
 };
 
 const CsvCase kCsvCases[] = {
-    {"",
-     "3,21:00:09,,,yes,0,,,\n"
-     "5,21:05:09,1234567,1,yes,0,1,Ivan Petrov,\n"
-     "6,21:10:02,5551234,3,no,,2,Olga Sidorova,\n"
-     "8,21:20:02,7654321,5,no,,,,\n"
-     "10,21:20:09,,,yes,0,,,\n"
-     "12,21:30:09,,,yes,0,,,\n"
-     "14,21:40:09,,,yes,0,,,\n"
-     "16,22:00:09,7770011,2,yes,3,,,2\n"
-     "18,22:10:09,7654321,5,yes,0,,,\n"
-     "19,23:02:10,1234567,1,no,,1,Ivan Petrov,\n"},
+    {"", "3,21:00:09,,,yes,0,,,\n"
+         "5,21:05:09,1234567,1,yes,0,1,Ivan Petrov,\n"
+         "6,21:10:02,5551234,3,no,,2,Olga Sidorova,\n"
+         "8,21:20:02,7654321,5,no,,,,\n"
+         "10,21:20:09,,,yes,0,,,\n"
+         "12,21:30:09,,,yes,0,,,\n"
+         "14,21:40:09,,,yes,0,,,\n"
+         "16,22:00:09,7770011,2,yes,3,,,2\n"
+         "18,22:10:09,7654321,5,yes,0,,,\n"
+         "19,23:02:10,1234567,1,no,,1,Ivan Petrov,\n"},
     // The mask drops the first digit: Kolya's phone matches, and the
     // banned pattern no longer does.
-    {"CIDMASK *XXXXXX\r\n",
-     "3,21:00:09,,,yes,0,,,\n"
-     "5,21:05:09,234567,1,yes,0,4,Kolya,\n"
-     "6,21:10:02,551234,3,no,,,,\n"
-     "8,21:20:02,654321,5,no,,,,\n"
-     "10,21:20:09,,,yes,0,,,\n"
-     "12,21:30:09,,,yes,0,,,\n"
-     "14,21:40:09,,,yes,0,,,\n"
-     "16,22:00:09,770011,2,yes,0,,,\n"
-     "18,22:10:09,654321,5,yes,0,,,\n"
-     "19,23:02:10,234567,1,no,,4,Kolya,\n"},
+    {"CIDMASK *XXXXXX\r\n", "3,21:00:09,,,yes,0,,,\n"
+                            "5,21:05:09,234567,1,yes,0,4,Kolya,\n"
+                            "6,21:10:02,551234,3,no,,,,\n"
+                            "8,21:20:02,654321,5,no,,,,\n"
+                            "10,21:20:09,,,yes,0,,,\n"
+                            "12,21:30:09,,,yes,0,,,\n"
+                            "14,21:40:09,,,yes,0,,,\n"
+                            "16,22:00:09,770011,2,yes,0,,,\n"
+                            "18,22:10:09,654321,5,yes,0,,,\n"
+                            "19,23:02:10,234567,1,no,,4,Kolya,\n"},
 };
 
 TEST(History, CsvRowsACallWithAndWithoutTheMask) {
@@ -126,11 +123,13 @@ TEST(History, CsvFieldsHoldCallerChosenNamesAsText) {
   LayOutMonth(&station, "");
   station.WriteUsers({{"=HYPERLINK(\"x\"),1", "123-45-67", "", "", ""},
                       {"-Olga \"O\"", "555-12-34", "", "", ""}});
-  ProgramRun run = RunExplainerIn(station.dir.path,
-                                  {"--csv", "--calls", "ringcheck.cfg"});
+  ProgramRun run =
+      RunExplainerIn(station.dir.path, {"--csv", "--calls", "ringcheck.cfg"});
   std::string csv = Plain(run.output);
-  EXPECT_NE(csv.find("\n5,21:05:09,1234567,1,yes,0,1,\"'=HYPERLINK(\"\"x\"\"),1\",\n"),
-            std::string::npos)
+  EXPECT_NE(
+      csv.find(
+          "\n5,21:05:09,1234567,1,yes,0,1,\"'=HYPERLINK(\"\"x\"\"),1\",\n"),
+      std::string::npos)
       << csv;
   EXPECT_NE(csv.find("\n6,21:10:02,5551234,3,no,,2,\"'-Olga \"\"O\"\"\",\n"),
             std::string::npos)
@@ -140,7 +139,8 @@ TEST(History, CsvFieldsHoldCallerChosenNamesAsText) {
 TEST(History, TheReportTellsEachCallAndWhyItHasNoNumber) {
   Station station;
   LayOutMonth(&station, "");
-  ProgramRun run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
+  ProgramRun run =
+      RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
   std::string report = Plain(run.output);
   EXPECT_EQ(run.exit_code, 0);
   const char kCalls[] =
@@ -186,9 +186,9 @@ TEST(History, TheReportTellsEachCallAndWhyItHasNoNumber) {
   EXPECT_NE(report.find("\n  00        0      0\n"), std::string::npos)
       << report;
 
-  ProgramRun russian = RunExplainerIn(station.dir.path,
-                                      {"/Calls", "ringcheck.cfg"},
-                                      {"RINGCHECK_LANG=ru", "LC_ALL=C.UTF-8"});
+  ProgramRun russian =
+      RunExplainerIn(station.dir.path, {"/Calls", "ringcheck.cfg"},
+                     {"RINGCHECK_LANG=ru", "LC_ALL=C.UTF-8"});
   report = Plain(Utf8(russian));
   EXPECT_EQ(russian.exit_code, 0);
   for (const char *fact :
@@ -206,8 +206,8 @@ TEST(History, TheReportTellsEachCallAndWhyItHasNoNumber) {
 TEST(History, APatternKeepsTheCallsItWouldBan) {
   Station station;
   LayOutMonth(&station, "");
-  ProgramRun run = RunExplainerIn(station.dir.path,
-                                  {"--calls", "ringcheck.cfg", "1?3-45-6* ; a try"});
+  ProgramRun run = RunExplainerIn(
+      station.dir.path, {"--calls", "ringcheck.cfg", "1?3-45-6* ; a try"});
   std::string report = Plain(run.output);
   EXPECT_EQ(run.exit_code, 0);
   for (const char *fact :
@@ -229,10 +229,12 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
       {"***", "  it bans the own number of 3 records:\n", 6},
       {"", "  no digit, '?' or '*' in it: the empty pattern bans one-digit", 0},
       {"; 1234567", "is a remark as a BADLIST line: it bans nothing", 0},
-      {"1234567890123456789", "  only its first 15 digits, '?' and '*' count", 0},
+      {"1234567890123456789", "  only its first 15 digits, '?' and '*' count",
+       0},
   };
   for (const Odd &odd : kOdd) {
-    run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", odd.pattern});
+    run = RunExplainerIn(station.dir.path,
+                         {"--calls", "ringcheck.cfg", odd.pattern});
     report = Plain(run.output);
     EXPECT_EQ(run.exit_code, 0) << odd.pattern;
     EXPECT_NE(report.find(odd.said), std::string::npos) << report;
@@ -264,7 +266,8 @@ TEST(History, EndsAsRingcheckWhenAFileCannotBeOpened) {
   run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
   std::string report = Plain(run.output);
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(report.find("BADLIST \"BadPhone.lst\"\n  missing"), std::string::npos)
+  EXPECT_NE(report.find("BADLIST \"BadPhone.lst\"\n  missing"),
+            std::string::npos)
       << report;
   EXPECT_NE(report.find("        5  21:05:09   1234567   1  yes, 2  users.tor "
                         "not read\n"),
@@ -294,9 +297,14 @@ std::string GeneratedLog() {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 8) % below;
   };
-  const char *const kNumbers[] = {"123-45-67 1", "555-12-34 3", "777-00-11 2",
-                                  "765-43-21 5", "12x-45-67 1", "123-45 1",
-                                  "", "123-45-67"};
+  const char *const kNumbers[] = {"123-45-67 1",
+                                  "555-12-34 3",
+                                  "777-00-11 2",
+                                  "765-43-21 5",
+                                  "12x-45-67 1",
+                                  "123-45 1",
+                                  "",
+                                  "123-45-67"};
   std::string log;
   for (int call = 0; call < 48; call++) {
     char stamp[16];
@@ -311,8 +319,8 @@ std::string GeneratedLog() {
       log += std::string(stamp) + "\x1A" + "\r\n";
       break;
     case 2:
-      log += std::string(stamp) + std::string("garbage\0\xFF", 9) +
-             "CONNECT\r\n";
+      log +=
+          std::string(stamp) + std::string("garbage\0\xFF", 9) + "CONNECT\r\n";
       break;
     default:
       break;
@@ -321,8 +329,8 @@ std::string GeneratedLog() {
     if (next(5) == 0)
       log += std::string(stamp) + "RING\r\n";
     if (next(6) != 0)
-      log += std::string(stamp) + (next(9) == 0 ? "CONNECT CallerID: 5551234 3"
-                                                : "CONNECT 33600") +
+      log += std::string(stamp) +
+             (next(9) == 0 ? "CONNECT CallerID: 5551234 3" : "CONNECT 33600") +
              "\r\n";
     if (next(3) == 0)
       log += std::string(stamp) + "Session ended\r\n";
@@ -399,4 +407,4 @@ TEST(History, EachCallIsWhatRingcheckTakesFromTheLogCutAfterIt) {
   EXPECT_GT(connected, 20);
 }
 
-}  // namespace
+} // namespace

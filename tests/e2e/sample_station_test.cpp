@@ -39,12 +39,13 @@ TEST(SampleStation, ThePackagedMaskExampleStillFindsIvanPetrov) {
       RINGCHECK_SAMPLE_STATION "/../../packaging/windows/ringcheck.cfg");
   size_t example = packaged.find("\n;CIDMASK ");
   ASSERT_NE(example, std::string::npos);
-  std::string line = packaged.substr(example + 2, packaged.find('\n', example + 1) -
-                                                      example - 2);
+  std::string line = packaged.substr(
+      example + 2, packaged.find('\n', example + 1) - example - 2);
   WriteFileBytes(station / "ringcheck.cfg",
                  ReadFileBytes(station / "ringcheck.cfg") + line + "\r\n");
-  EXPECT_EQ(RunProgramIn(station.path, {"ringcheck.cfg", "Ivan Petrov"}).exit_code,
-            0);
+  EXPECT_EQ(
+      RunProgramIn(station.path, {"ringcheck.cfg", "Ivan Petrov"}).exit_code,
+      0);
   EXPECT_EQ(ResultFileIn(station / "BBS").substr(0, 13), "Ivan Petrov\r\n")
       << line;
 }
