@@ -1084,23 +1084,6 @@ void HistoryStages(int argc, const char *const *argv) {
   }
 }
 
-void ReportOutcome(int status) {
-  if (status == kStatusNoConfigFile) {
-    ReportNoConfigFile(history.config_named);
-  } else if (status == kStatusNoMemory) {
-    ReportBlankLine();
-    ReportPlainLine(Text(kHistoryNoMemory));
-  }
-  ReportText meaning = status == kStatusNormal       ? kHistoryRead
-                       : status == kStatusNoMemory   ? kHistoryStatus6
-                       : status == kStatusNoMailerLog ? kStatus1
-                       : status == kStatusNoUserBase ? kStatus2
-                                                     : kStatus5;
-  ReportBlankLine();
-  ReportPlainLine(Text(kOutcomeHeading));
-  ReportLine(Text(kExitCode), status, Text(meaning));
-}
-
 }  // namespace
 
 int ReportCallHistory(int argc, const char *const *argv) {
@@ -1122,9 +1105,9 @@ int ReportCallHistory(int argc, const char *const *argv) {
   bool config_named = history.config_named;
   bool csv_started = history.csv_started;
   history = History();
-  history.config_named = config_named;
   // A CSV is not followed by a report; a failure before it is told.
   if (!csv || (!csv_started && status != kStatusNormal))
-    ReportOutcome(status);
+    ReportOutcomeOf(status, config_named, kHistoryRead, kHistoryNoMemory,
+                    kHistoryStatus6);
   return status;
 }

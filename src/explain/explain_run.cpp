@@ -620,6 +620,24 @@ long long DigitsWanted() {
          (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
 }
 
+void ReportOutcomeOf(int status, bool config_named, ReportText done,
+                     ReportText no_memory, ReportText status6) {
+  if (status == kStatusNoConfigFile) {
+    ReportNoConfigFile(config_named);
+  } else if (status == kStatusNoMemory) {
+    ReportBlankLine();
+    ReportPlainLine(Text(no_memory));
+  }
+  ReportText meaning = status == kStatusNormal       ? done
+                       : status == kStatusNoMemory   ? status6
+                       : status == kStatusNoMailerLog ? kStatus1
+                       : status == kStatusNoUserBase ? kStatus2
+                                                     : kStatus5;
+  ReportBlankLine();
+  ReportPlainLine(Text(kOutcomeHeading));
+  ReportLine(Text(kExitCode), status, Text(meaning));
+}
+
 bool IsSwitch(const char *argument, const char *name) {
   if (argument[0] == '/')
     argument++;

@@ -4,6 +4,8 @@
 #ifndef RINGCHECK_EXPLAIN_EXPLAIN_RUN_H
 #define RINGCHECK_EXPLAIN_EXPLAIN_RUN_H
 
+#include "explain/report_texts.h"
+
 // Takes ringcheck's command line; returns the exit code ringcheck would
 // give (0 to 5: with nothing written, never 7).  A first argument that asks
 // for help (/?, -?, -h, --help) gets the help instead, and 0; one that asks
@@ -16,6 +18,12 @@ bool AsksForHelp(const char *argument);
 // The audit's and the call history's status when memory runs out: they
 // may allocate, as a fixed buffer would limit the base or the log.
 constexpr int kStatusNoMemory = 6;
+
+// The end of the audit's or the history's report: a configuration file
+// that was named but cannot be opened (or none named), or memory that ran
+// out, said; then the exit code and what it means, done for 0.
+void ReportOutcomeOf(int status, bool config_named, ReportText done,
+                     ReportText no_memory, ReportText status6);
 
 // The switch name as --name or /name, in any letter case.
 bool IsSwitch(const char *argument, const char *name);

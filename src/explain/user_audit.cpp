@@ -461,22 +461,6 @@ void AuditStages(int argc, const char *const *argv) {
   }
 }
 
-void ReportOutcome(int status) {
-  if (status == kStatusNoConfigFile) {
-    ReportNoConfigFile(audit.config_named);
-  } else if (status == kStatusNoMemory) {
-    ReportBlankLine();
-    ReportPlainLine(Text(kAuditNoMemory));
-  }
-  ReportText meaning = status == kStatusNormal       ? kAuditRead
-                       : status == kStatusNoMemory   ? kAuditStatus6
-                       : status == kStatusNoUserBase ? kStatus2
-                                                     : kStatus5;
-  ReportBlankLine();
-  ReportPlainLine(Text(kOutcomeHeading));
-  ReportLine(Text(kExitCode), status, Text(meaning));
-}
-
 }  // namespace
 
 bool AsksForAudit(const char *argument) { return IsSwitch(argument, "users"); }
@@ -492,7 +476,7 @@ int AuditUserBase(int argc, const char *const *argv) {
   // What the audit holds goes before the report's end is written.
   bool config_named = audit.config_named;
   audit = Audit();
-  audit.config_named = config_named;
-  ReportOutcome(status);
+  ReportOutcomeOf(status, config_named, kAuditRead, kAuditNoMemory,
+                  kAuditStatus6);
   return status;
 }
