@@ -139,6 +139,7 @@ struct History {
   int list_line;
   std::vector<BannedPattern> patterns;
   bool has_pattern;
+  bool pattern_is_remark;  // a comment line, which bans nobody
   char pattern[kNumberPatternCapacity + 1];
   bool numbers_taken;
   long long wanted;
@@ -287,13 +288,11 @@ void TakePattern(const char *argument) {
   Quote(quote, argument);
   if (!PrepareListEntry(line)) {
     history.has_pattern = true;
-    history.pattern[0] = '\0';
+    history.pattern_is_remark = true;
     if (Reporting()) {
       ReportBlankLine();
       ReportLine(Text(kHistoryPatternRemark), quote);
     }
-    // No call's number is ever compared with it.
-    history.numbers_taken = false;
     return;
   }
   history.has_pattern = true;
@@ -374,7 +373,8 @@ void ReadUserBase(ScopedFile *base) {
 
 // Every record whose own number the pattern bans, said plainly.
 void ReportBannedSubscribers() {
-  if (!Reporting() || !history.has_pattern || !history.base_open)
+  if (!Reporting() || !history.has_pattern || !history.base_open ||
+      history.pattern_is_remark)
     return;
   std::vector<uint64_t> banned;
   if (history.numbers_taken) {
@@ -701,7 +701,7 @@ void CountCall(const Call &call) {
 
 void TakeCall(const Call &call) {
   if (history.has_pattern &&
-      (call.number[0] == '\0' ||
+      (history.pattern_is_remark || call.number[0] == '\0' ||
        !MatchNumberPattern(history.pattern, call.number)))
     return;
   if (call.number[0] != '\0') {
