@@ -5,11 +5,14 @@
 # it prints holds the name as text.
 #
 #   ringcall_test.sh sh PROGRAM     ringcall.sh over the Linux PROGRAM
-#   ringcall_test.sh bat names|outcomes|owner
-#                                   ringcall.bat in Wine's cmd, over
+#   ringcall_test.sh bat GROUP      ringcall.bat in Wine's cmd, over
 #                                   RINGCHECK_BINARY (ringcheck.exe, with
 #                                   findstr.exe and ends_with.exe beside
-#                                   it) in WINEPREFIX
+#                                   it) in WINEPREFIX; GROUP is one of
+#                                   names.operators, names.quotes,
+#                                   names.shell, names.text (the hostile
+#                                   names, see hostile_names.sh), outcomes
+#                                   and owner
 #
 # Exits with 77 (skipped) when there is no Windows build or no Wine.
 set -uo pipefail
@@ -19,6 +22,7 @@ scripts=$here/../../examples/scripts
 source "$here/hostile_names.sh"
 
 kind=${1:-}
+hostile=("${hostile_names[@]}")
 case $kind in
 sh)
   program=$2
@@ -39,13 +43,20 @@ bat)
   # The loader of the build's architecture, as run-tests gives it.
   wine=${RINGCHECK_RUNNER:-wine}
   command -v "$wine" >/dev/null || { echo "$wine is not installed: skipped"; exit 77; }
-  groups=("$2")
+  # names.GROUP takes the names of that group alone.
+  groups=("${2%%.*}") group=${2#names.}
+  [[ $2 != names.* || " ${hostile_groups[*]} " == *" $group "* ]] ||
+    { echo "no group of hostile names: $2"; exit 2; }
+  if [[ $2 == names.* ]]; then
+    declare -n chosen=hostile_$group
+    hostile=("${chosen[@]}")
+  fi
   # cmd's status for a program that is not there, and an access
   # violation's.
   not_there=9009 crash=-1073741819
   ;;
 *)
-  echo "usage: ringcall_test.sh sh PROGRAM | bat names|outcomes|owner"
+  echo "usage: ringcall_test.sh sh PROGRAM | bat names.GROUP|outcomes|owner"
   exit 2
   ;;
 esac
@@ -175,7 +186,7 @@ shown() {
 
 names() {
   local name said
-  for name in "${hostile_names[@]}"; do
+  for name in "${hostile[@]}"; do
     station
     # A subscriber with the name calls; someone else logs in.
     user "$name" 123-45-67 > "$work/st/BBS/users.tor"
