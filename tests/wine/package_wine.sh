@@ -6,6 +6,12 @@
 # file that configuration writes; and two lines set up as the guide says,
 # each with a copy of it, decide each on its own call.
 #
+#   package_wine.sh          the package as above
+#   package_wine.sh guides   the same package, on which every transcript
+#                            the guides quote is run and compared with
+#                            what the programs print
+#                            (tests/guides/quoted_output.py)
+#
 # RINGCHECK_BINARY names ringcheck.exe in its build directory, with
 # findstr.exe beside it (Wine's findstr has no /n); WINEPREFIX the prefix,
 # whose C:\RINGCHECK, C:\TORNADO and C:\T-MAIL this test takes for its own.
@@ -59,6 +65,12 @@ want=$(printf './%s\n' BADPHONE.LST GOODPHONE.LST README.ENG README.RUS RINGCALL
   SAMPLE/BBS/USERS.TOR SAMPLE/GOODPHONE.LST SAMPLE/RINGCHECK.CFG SAMPLE/T-MAIL.LOG \
   ringcall.sh)
 [ "$files" = "$want" ] || fail "the package holds:"$'\n'"$files"
+
+if [ "${1:-}" = guides ]; then
+  [ "$failures" = 0 ] || exit 1
+  python3 "$top/tests/guides/quoted_output.py" guides "$home"
+  exit
+fi
 
 # run DIR COMMAND...: COMMAND in cmd, in DIR under C:\RINGCHECK, with none
 # of the scripts' variables set; its exit code in $code, what it printed
