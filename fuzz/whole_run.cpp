@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "config/settings.h"
-#include "explain/explain_run.h"
-#include "explain/user_audit.h"
+#include "explain/explain.h"
+#include "explain/report/run.h"
 #include "fuzz_station.h"
 #include "output/result_file.h"
 #include "run/run_status.h"
@@ -112,15 +112,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   WriteStationFile("BBS/users.tor", TakePart(&input));
   WriteStationFile("BadPhone.lst", TakePart(&input));
   WriteStationFile("GoodPhone.lst", TakePart(&input));
+  std::vector<const char *> argv;
+  for (const std::string &argument : arguments)
+    argv.push_back(argument.c_str());
+  argv.push_back(nullptr);
+  ExplainChoice choice =
+      ChooseReport(static_cast<int>(arguments.size()), argv.data());
   // A switch asks for the audit or the history instead of a call.
-  bool audit = arguments.size() > 1 &&
-               (AsksForAudit(arguments[1].c_str()) ||
-                IsSwitch(arguments[1].c_str(), "calls") ||
-                IsSwitch(arguments[1].c_str(), "csv"));
-  // The configuration the audit reads, the one ringcheck would read.
-  std::string config = arguments.size() > 1 ? arguments[1] : "";
-  if (audit)
-    config = arguments.size() > 2 ? arguments[2] : "";
+  bool audit = choice.report == kAuditReport || choice.report == kHistoryReport;
+  bool help = choice.report == kHelpReport;
+  // The configuration the audit reads, the one ringcheck would read (for
+  // help, the help's word itself).
+  std::string config = choice.config != nullptr ? choice.config
+                       : help                   ? arguments[1]
+                                                : "";
   // The settings of this input, never those of the one before it: with no
   // configuration the run takes the defaults.
   ResetSettings();
@@ -134,11 +139,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   char result_path[kMaxPathLength + 1];
   if (!ResultFilePath(result_path))
     result_path[0] = '\0';
-  bool help = arguments.size() > 1 && AsksForHelp(arguments[1].c_str());
-  std::vector<const char *> argv;
-  for (const std::string &argument : arguments)
-    argv.push_back(argument.c_str());
-  argv.push_back(nullptr);
 
   // The dry run first: ringcheck's result file may overwrite an input.
   std::string before = ResultFileText(result_path);

@@ -19,6 +19,18 @@ extern char ConnectLine[kConnectLineCapacity + 1];
 
 // Empties the buffers and puts SeparatorSet back to its default.
 void ResetCallerNumber();
+
+// What the settings let the scan take, asked of it rather than worked out
+// again: whether TYPEPHONE asks for a phone type digit after the number;
+// the digits a caller-id line must give, IDLEN and one for the phone type;
+// and whether that count can ever give a number, and if not why.
+bool PhoneTypeWanted();
+long long DigitsWanted();
+enum DigitCount { kDigitCountFits, kDigitCountOutOfRange, kNoIdlenDigits };
+DigitCount CheckDigitCount();
+// The fewest digits a caller's number can keep: IDLEN, or one where
+// CIDMASK may drop digits.
+int FewestNumberDigits();
 void SplitCallerIdSetting();
 void ScanMailerLog();
 void ApplyNumberMask();

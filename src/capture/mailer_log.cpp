@@ -30,6 +30,11 @@ constexpr char kConnectWord[] = "CONNECT";
 // A CONNECT line further up than this belongs to an older call.
 constexpr int kConnectLineReach = 10;
 
+// A number of the digits wanted: CallerNumber holds no more.
+bool DigitCountFits(long long count) {
+  return count >= 1 && count <= static_cast<long long>(kCallerNumberCapacity);
+}
+
 bool IsSeparator(char c) {
   return c != '\0' && strchr(SeparatorSet, c) != nullptr;
 }
@@ -79,8 +84,7 @@ void CollectDigits(LogScan *scan, const char *at) {
 
 void ScanLogLine(LogScan *scan, char *line) {
   scan->line_number++;
-  // The dry run's tail has at most 4000 lines; a whole log may have more.
-  NoteMailerLogLineRead(static_cast<int>(scan->line_number), line);
+  NoteMailerLogLineRead(scan->line_number, line);
   UpperCaseCp866(line);
   const char *marker = strstr(line, scan->marker);
   const char *connect = strstr(line, kConnectWord);
@@ -99,12 +103,10 @@ void ScanLogLine(LogScan *scan, char *line) {
 // Keeps a number only of the right length, splits the phone type off its
 // end and drops a CONNECT line that lies too far up.
 void SettleScanResults(const LogScan *scan) {
-  bool usable_count = scan->digit_count >= 1 &&
-                      scan->digit_count <= static_cast<int64_t>(kCallerNumberCapacity);
-  if (!usable_count ||
+  if (!DigitCountFits(scan->digit_count) ||
       static_cast<int64_t>(strlen(CallerNumber)) != scan->digit_count)
     CallerNumber[0] = '\0';
-  if (strcmp(Settings[TYPEPHONE], "YES") == 0 && CallerNumber[0] != '\0') {
+  if (PhoneTypeWanted() && CallerNumber[0] != '\0') {
     size_t last = static_cast<size_t>(scan->digit_count - 1);
     PhoneType[0] = CallerNumber[last];
     PhoneType[1] = '\0';
@@ -115,9 +117,7 @@ void SettleScanResults(const LogScan *scan) {
 }
 
 void BeginLogScan(LogScan *scan) {
-  scan->digit_count = SettingAsInteger(Settings[IDLEN]);
-  if (strcmp(Settings[TYPEPHONE], "YES") == 0)
-    scan->digit_count++;
+  scan->digit_count = DigitsWanted();
   CopyText(scan->marker, kSettingCapacity, Settings[CALLERID]);
   UpperCaseCp866(scan->marker);
   scan->marker_length = strlen(scan->marker);
@@ -141,6 +141,28 @@ void ScanLogPart(ScopedFile *log, int64_t start, int64_t length) {
   while (ReadLinePiece(&reader, line, kLogPieceLength))
     ScanLogLine(&scan, line);
   SettleScanResults(&scan);
+}
+
+// TYPEPHONE is compared as stored, letter case and all.
+bool PhoneTypeWanted() { return strcmp(Settings[TYPEPHONE], "YES") == 0; }
+
+// As large as IDLEN goes: an int, and one more.
+long long DigitsWanted() {
+  return static_cast<long long>(SettingAsInteger(Settings[IDLEN])) +
+         (PhoneTypeWanted() ? 1 : 0);
+}
+
+DigitCount CheckDigitCount() {
+  if (!DigitCountFits(DigitsWanted()))
+    return kDigitCountOutOfRange;
+  // The one digit wanted is then the phone type's.
+  if (SettingAsInteger(Settings[IDLEN]) < 1)
+    return kNoIdlenDigits;
+  return kDigitCountFits;
+}
+
+int FewestNumberDigits() {
+  return Settings[CIDMASK][0] != '\0' ? 1 : SettingAsInteger(Settings[IDLEN]);
 }
 
 void ResetCallerNumber() {

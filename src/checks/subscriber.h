@@ -34,12 +34,18 @@ using ListLine = char[kListPieceLength + 1];
 
 void ResetSubscriber();
 
+// The path of users.tor: the TORNADOPATH directory and the file's name
+// (kMaxPathLength + 1 bytes); false when they do not fit.
+bool UserBasePath(char *path);
+
 // Finds the first record of users.tor in the BBS directory whose phone
 // equals CallerNumber and copies its name and two further strings.  Ends
 // the run with status 2 when users.tor cannot be opened.
 void LookUpUser();
 // Keeps the digits of a stored phone, and of them only the last idlen.
 void NormalizePhone(char *phone, int idlen);
+// How many of a stored phone's last digits the lookup compares: IDLEN.
+int PhoneDigitsCompared();
 
 // users.tor record by record, the way the lookup reads it: through one
 // fixed block, so that a reader of the whole base holds a block of it at a

@@ -84,8 +84,7 @@ size_t ReadUserBaseBytes(OsFile *base, unsigned char *bytes, size_t count) {
 bool OpenBase(ScopedFile *base, int64_t *records) {
   char path[kMaxPathLength + 1];
   // A path too long to hold names no file we could open.
-  if (!JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor") ||
-      !OpenFileForReading(path, base))
+  if (!UserBasePath(path) || !OpenFileForReading(path, base))
     return false;
   *records = StreamLength(&base->file) / static_cast<int64_t>(kUserRecordSize);
   return true;
@@ -211,7 +210,7 @@ void LookUpUser() {
   UserBaseStream stream = {
       &base.file, bytes, UserBaseBlockUse(bytes), 0, 0, 0, bytes};
   const unsigned char *record =
-      FindCallerRecord(&stream, SettingAsInteger(Settings[IDLEN]));
+      FindCallerRecord(&stream, PhoneDigitsCompared());
   if (record != nullptr) {
     TakeUserString(record, kNameOffset, UserName, kUserNameCapacity);
     TakeUserString(record, kField373Offset, UserField373,
@@ -222,6 +221,12 @@ void LookUpUser() {
                   static_cast<int64_t>(kUserRecordSize));
   }
   CloseFile(&base);
+}
+
+int PhoneDigitsCompared() { return SettingAsInteger(Settings[IDLEN]); }
+
+bool UserBasePath(char *path) {
+  return JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor");
 }
 
 bool OpenUserBase(ScopedFile *base, int64_t *records) {

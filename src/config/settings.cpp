@@ -85,6 +85,8 @@ void EndTornadoPathWithBackslash() {
 
 }  // namespace
 
+const char *SettingKeyName(int slot) { return kSettingKeys[slot]; }
+
 void ResetSettings() {
   for (int slot = 0; slot < kSettingCount; slot++)
     CopyText(Settings[slot], kSettingCapacity, kSettingDefaults[slot]);

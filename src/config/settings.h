@@ -26,6 +26,8 @@ extern char Settings[kSettingCount][kSettingCapacity + 1];
 // The number of the configuration line being read, counted from 1.
 extern int ConfigLineCount;
 
+// The key of a slot as the configuration file writes it: "LOGWITHAON".
+const char *SettingKeyName(int slot);
 // Puts every setting back to its default.
 void ResetSettings();
 // Reads the configuration file over the defaults.  Ends the run with

@@ -1,3 +1,3 @@
-#include "explain/explain_run.h"
+#include "explain/explain.h"
 
 int main(int argc, char **argv) { return ExplainRun(argc, argv); }

@@ -18,6 +18,10 @@
 #include "platform/cp866.h"
 #include "platform/os.h"
 
+// A mailer log or a user base past 2 GiB is opened, sized and positioned
+// on a 32-bit system too: the build asks for 64-bit file offsets.
+static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
+
 namespace {
 
 using PathBuffer = char[kMaxPathLength + 1];

@@ -36,7 +36,7 @@ struct RunObserver {
   void (*MailerLogOpened)(int64_t size, int64_t tail_start);
   // A piece of the log as read, before it is upper-cased.  The scan works
   // on this very buffer, so places in it are told as pointers into it.
-  void (*MailerLogLineRead)(int number, const char *piece);
+  void (*MailerLogLineRead)(int64_t number, const char *piece);
   // The digits behind a marker end at a voiding character at stop...
   void (*DigitsVoided)(const char *stop);
   // ...or after taken digits of a count of wanted.
@@ -82,7 +82,7 @@ inline void NoteMailerLogOpened(int64_t size, int64_t tail_start) {
     Observer->MailerLogOpened(size, tail_start);
 }
 
-inline void NoteMailerLogLineRead(int number, const char *piece) {
+inline void NoteMailerLogLineRead(int64_t number, const char *piece) {
   if (Observer != nullptr && Observer->MailerLogLineRead != nullptr)
     Observer->MailerLogLineRead(number, piece);
 }

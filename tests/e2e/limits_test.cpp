@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -96,6 +97,57 @@ TEST(Limits, TheCallHistoryReadsALogPast4GiBWhole) {
   EXPECT_EQ(station.Result(), CrLfLines({"Olga Sidorova", "sysop", "Tver",
                                          "5551234", "3", "0",
                                          "CONNECT 2400"}));
+}
+
+// The history's table a number holds half a million numbers: the calls of
+// later ones are counted once each, in the totals alone, and numbers a
+// pattern leaves out take no room in it.  A base of more records than a
+// report can number is said as that by the audit and the history.
+TEST(Limits, TheReportsSayWhatTheirTablesCannotHold) {
+  if (ProgramRunsSlowly())
+    GTEST_SKIP() << "a log of a million lines through an emulator or valgrind";
+  Station station;
+  station.WriteUsers({kOlga});
+  std::string log;
+  auto call = [&log](int number) {
+    char lines[64];
+    snprintf(lines, sizeof lines, "CallerID: %07d 1\r\nCONNECT 2400\r\n",
+             number);
+    log += lines;
+  };
+  constexpr int kTableNumbers = 1 << 19;
+  for (int number = 0; number < kTableNumbers + 100; number++)
+    call(1000000 + number);
+  for (int number = kTableNumbers; number < kTableNumbers + 100; number++)
+    call(1000000 + number);
+  for (int number = 0; number < 10; number++)
+    call(9000000 + number);
+  station.Write("T-Mail.log", log);
+  ProgramRun run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.output.find("  210 calls from numbers past the first 524288 "
+                            "are in the totals only"),
+            std::string::npos);
+  run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "9*"});
+  EXPECT_EQ(run.output.find("past the first"), std::string::npos);
+  EXPECT_NE(run.output.find("  9000009         1      1  unknown"),
+            std::string::npos);
+
+  WriteSparseFile(station.dir / "BBS/users.tor",
+                  ((int64_t{1} << 30) + 1) * kUserRecordBytes, 0,
+                  UserRecordBytes(kIvan));
+  for (const char *report : {"--users", "--calls"}) {
+    run = RunExplainerIn(station.dir.path, {report, "ringcheck.cfg"});
+    EXPECT_EQ(run.exit_code, 6) << report;
+    EXPECT_NE(run.output.find("  records: 1073741825, more than a report can "
+                              "number (at most 1073741824)"),
+              std::string::npos)
+        << report << run.output.substr(0, 2000);
+    EXPECT_NE(run.output.find("exit code 6: users.tor has more records than "
+                              "a report can number"),
+              std::string::npos)
+        << report;
+  }
 }
 
 TEST(Limits, ControlBytesInTheMailerLog) {

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "explain/report_tables.h"
-#include "explain/report_texts.h"
+#include "explain/audit/texts.h"
+#include "explain/call/texts.h"
+#include "explain/history/texts.h"
+#include "explain/report/texts.h"
 #include "test_files.h"
 
 namespace {
@@ -28,13 +30,27 @@ std::string Conversions(const char *format) {
   return conversions;
 }
 
-TEST(ReportTexts, RussianTakesTheArgumentsOfEnglish) {
-  for (int text = 0; text < kReportTextCount; text++) {
-    ReportText entry = static_cast<ReportText>(text);
-    EXPECT_EQ(Conversions(RussianText(entry)), Conversions(EnglishText(entry)))
-        << "text " << text << ": " << EnglishText(entry);
-    EXPECT_NE(RussianText(entry)[0], '\0') << "text " << text;
+// Every text of one report's table in both languages.
+template <typename Entry>
+void ExpectRussianTakesEnglishArguments(int count) {
+  for (int text = 0; text < count; text++) {
+    Entry entry = static_cast<Entry>(text);
+    UseReportLanguage(kEnglish);
+    std::string english = Text(entry);
+    UseReportLanguage(kRussian);
+    std::string russian = Text(entry);
+    EXPECT_EQ(Conversions(russian.c_str()), Conversions(english.c_str()))
+        << "text " << text << ": " << english;
+    EXPECT_FALSE(russian.empty()) << "text " << text;
   }
+  UseReportLanguage(kEnglish);
+}
+
+TEST(ReportTexts, RussianTakesTheArgumentsOfEnglish) {
+  ExpectRussianTakesEnglishArguments<ReportText>(kReportTextCount);
+  ExpectRussianTakesEnglishArguments<CallText>(kCallTextCount);
+  ExpectRussianTakesEnglishArguments<AuditText>(kAuditTextCount);
+  ExpectRussianTakesEnglishArguments<HistoryText>(kHistoryTextCount);
 }
 
 // The noun after a count agrees with it: Russian has three forms, chosen

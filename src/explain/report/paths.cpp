@@ -1,6 +1,6 @@
-#include "explain/report_paths.h"
+#include "explain/report/paths.h"
 
-#include "explain/report_writer.h"
+#include "explain/report/writer.h"
 #include "platform/os.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // opens when its stage starts and closes when the next one starts or the
 // run ends, and what a section says at its close it reads from the shared
 // buffers, which hold by then what the stage left in them.
-#include "explain/explain_run.h"
+#include "explain/call/dry_run.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,27 +10,19 @@
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
-#include "explain/call_history.h"
-#include "explain/report_paths.h"
-#include "explain/report_texts.h"
-#include "explain/report_writer.h"
-#include "explain/user_audit.h"
+#include "explain/call/texts.h"
+#include "explain/report/paths.h"
+#include "explain/report/texts.h"
+#include "explain/report/writer.h"
 #include "output/result_file.h"
 #include "platform/language.h"
 #include "platform/os.h"
-#include "run/console_screen.h"
 #include "run/run_observer.h"
 #include "run/run_status.h"
-#include "run/standard_output.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
 
 namespace {
-
-const char *const kKeyNames[kSettingCount] = {
-    "LOGWITHAON", "CALLERID", "IDLEN",   "TYPEPHONE", "TORNADOPATH",
-    "OUTFILE",    "CIDMASK",  "BADLIST", "GOODLIST",
-};
 
 constexpr int kNoStage = -1;
 
@@ -44,15 +36,15 @@ struct {
   int setting_lines[kSettingCount];  // 0: the default
   char piece[kSettingCapacity + 2];   // the configuration piece as read
   // The mailer log.
-  int line_number;
+  int64_t line_number;
   const char *line;  // the scan's own buffer
   char raw_line[256];
   bool line_shown;
   char number_before[kCallerNumberCapacity + 1];
   bool saw_caller_id;
   EmptiedBy emptied_by;
-  int emptied_line;
-  int last_connect_line;
+  int64_t emptied_line;
+  int64_t last_connect_line;
   // The mask.
   char unmasked[kCallerNumberCapacity + 1];
   // The user base and the lists.
@@ -77,10 +69,10 @@ void ReportSettings() {
     QuoteBuffer quote;
     Quote(quote, Settings[slot]);
     if (report.setting_lines[slot] > 0)
-      ReportLine(Text(kSettingFromLine), kKeyNames[slot],
+      ReportLine(Text(kSettingFromLine), SettingKeyName(slot),
                  report.setting_lines[slot], quote);
     else
-      ReportLine(Text(kSettingDefault), kKeyNames[slot], quote);
+      ReportLine(Text(kSettingDefault), SettingKeyName(slot), quote);
   }
 }
 
@@ -101,9 +93,9 @@ void SeeConfigLineBad(BadConfigLine why) {
   QuoteBuffer quote;
   ReportLine(Text(kBadLine), ConfigLineCount,
              Quote(quote, report.piece));
-  ReportText reason = why == kLineWithoutKey ? kBadLineNoKey
-                      : PieceIsEmptyLine()   ? kBadLineEmpty
-                                             : kBadLineNoSpace;
+  CallText reason = why == kLineWithoutKey ? kBadLineNoKey
+                    : PieceIsEmptyLine()   ? kBadLineEmpty
+                                           : kBadLineNoSpace;
   ReportPlainLine(Text(reason));
 }
 
@@ -116,7 +108,7 @@ void ShowLogLine() {
     return;
   report.line_shown = true;
   QuoteBuffer quote;
-  ReportLine(Text(kLogLine), report.line_number,
+  ReportLine(Text(kLogLine), static_cast<long long>(report.line_number),
              Quote(quote, report.raw_line));
 }
 
@@ -135,13 +127,12 @@ void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
   ReportLine(Text(kLogMarker), Quote(marker_quote, marker),
              Quote(separators_quote, SeparatorSet));
   QuoteBuffer idlen_quote;
-  bool with_type = strcmp(Settings[TYPEPHONE], "YES") == 0;
   ReportLine(Text(kLogWanted), DigitsWanted(),
              Quote(idlen_quote, Settings[IDLEN]),
-             with_type ? Text(kLogWantedTypeNote) : "");
+             PhoneTypeWanted() ? Text(kLogWantedTypeNote) : "");
 }
 
-void SeeMailerLogLineRead(int number, const char *piece) {
+void SeeMailerLogLineRead(int64_t number, const char *piece) {
   report.line_number = number;
   report.line = piece;
   CopyText(report.raw_line, sizeof report.raw_line - 1, piece);
@@ -214,12 +205,13 @@ void SeeConnectLineSeen() {
 void ReportWhyNoNumber() {
   char why[128];
   long long wanted = DigitsWanted();
+  long long line = report.emptied_line;
   QuoteBuffer quote;
-  if (wanted < 1 || wanted > static_cast<long long>(kCallerNumberCapacity))
+  DigitCount count = CheckDigitCount();
+  if (count == kDigitCountOutOfRange)
     snprintf(why, sizeof why, Text(kWhyBadCount), wanted,
              CountForm(wanted, kFormDigitGenitive));
-  else if (SettingAsInteger(Settings[IDLEN]) < 1)
-    // The one digit wanted is the phone type's.
+  else if (count == kNoIdlenDigits)
     snprintf(why, sizeof why, Text(kWhyNoIdlen), Quote(quote, Settings[IDLEN]));
   else if (!report.saw_caller_id)
     snprintf(why, sizeof why, "%s", Text(kWhyNoMarker));
@@ -230,37 +222,36 @@ void ReportWhyNoNumber() {
                        kFormDigitAccusative),
              wanted);
   else if (report.emptied_by == kEmptiedByConnect)
-    snprintf(why, sizeof why, Text(kWhyConnect), report.emptied_line);
+    snprintf(why, sizeof why, Text(kWhyConnect), line);
   else if (report.emptied_by == kNoDigits)
-    snprintf(why, sizeof why, Text(kWhyNoDigits), report.emptied_line);
+    snprintf(why, sizeof why, Text(kWhyNoDigits), line);
   else
-    snprintf(why, sizeof why, Text(kWhyVoided), report.emptied_line);
+    snprintf(why, sizeof why, Text(kWhyVoided), line);
   ReportLine(Text(kNumberEmpty), why);
 }
 
 void ReportScanResults() {
-  ReportLine(Text(kLogLinesRead), report.line_number);
+  long long lines = report.line_number;
+  long long connect_line = report.last_connect_line;
+  ReportLine(Text(kLogLinesRead), lines);
   if (CallerNumber[0] != '\0')
     ReportLine(Text(kNumberIs), CallerNumber);
   else
     ReportWhyNoNumber();
   if (PhoneType[0] != '\0')
     ReportLine(Text(kPhoneTypeIs), PhoneType);
-  else if (strcmp(Settings[TYPEPHONE], "YES") != 0)
+  else if (!PhoneTypeWanted())
     ReportPlainLine(Text(kPhoneTypeOff));
   else
     ReportPlainLine(Text(kPhoneTypeNoNumber));
   QuoteBuffer quote;
   if (ConnectLine[0] != '\0')
-    ReportLine(Text(kConnectIs), report.last_connect_line,
-               Quote(quote, ConnectLine));
-  else if (report.last_connect_line == 0)
+    ReportLine(Text(kConnectIs), connect_line, Quote(quote, ConnectLine));
+  else if (connect_line == 0)
     ReportPlainLine(Text(kConnectNone));
   else
-    ReportLine(Text(kConnectTooFar), report.last_connect_line,
-               report.line_number - report.last_connect_line,
-               CountForm(report.line_number - report.last_connect_line,
-                         kFormLineAccusative));
+    ReportLine(Text(kConnectTooFar), connect_line, lines - connect_line,
+               CountForm(lines - connect_line, kFormLineAccusative));
   if (Settings[CIDMASK][0] == '\0') {
     ReportBlankLine();
     ReportPlainLine(Text(kMaskNone));
@@ -295,7 +286,7 @@ void ReportOtherRecords() {
     records = report.records;
   UserBaseStream stream;
   BeginUserRecords(&stream, &base, report.user_index + 1, records);
-  int idlen = SettingAsInteger(Settings[IDLEN]);
+  int idlen = PhoneDigitsCompared();
   bool others = false;
   const unsigned char *record;
   while ((record = NextUserRecordWithCallerNumber(&stream, idlen)) !=
@@ -350,13 +341,13 @@ void SeeListLineRead(const char *piece) {
   CopyText(report.list_line, kListPieceLength, piece);
 }
 
-void ReportListMatch(ReportText text) {
+void ReportListMatch(CallText text) {
   QuoteBuffer quote;
   ReportLine(Text(text), report.list_line_number,
              Quote(quote, report.list_line));
 }
 
-void ReportNoListMatch(ReportText text, const char *what) {
+void ReportNoListMatch(CallText text, const char *what) {
   if (!report.list_opened)
     return;
   ReportLine(Text(kListLinesRead), report.list_line_number);
@@ -420,7 +411,7 @@ void OpenSection(int stage) {
     CopyText(report.unmasked, kCallerNumberCapacity, CallerNumber);
     break;
   case kUserBaseStage:
-    JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor");
+    UserBasePath(path);
     ReportPathHeading(kUserBaseHeading, path);
     ReportFoundPath(path, false);
     break;
@@ -508,10 +499,7 @@ void ReportSkippedStages() {
 }
 
 void PutToLine(void *target, char byte) {
-  char *text = static_cast<char *>(target);
-  size_t length = strlen(text);
-  text[length] = byte;
-  text[length + 1] = '\0';
+  PutByte(static_cast<LineBuilder *>(target), byte);
 }
 
 // The seven lines as ringcheck would compose them, one quote each.
@@ -521,10 +509,11 @@ void ReportResultLines(int status) {
   ResultFilePath(path);
   ReportLine(Text(kResultFileWhere), Quote(quote, path));
   ReportFoundPath(path, true);
-  char lines[512] = "";
-  ResultSink sink = {PutToLine, lines};
+  LineBuilder lines;
+  BeginLine(&lines);
+  ResultSink sink = {PutToLine, &lines};
   ComposeResultLines(status, &sink);
-  char *line = lines;
+  char *line = lines.text;
   for (int number = 1; number <= 7; number++) {
     char *end = strchr(line, '\n');
     if (end != nullptr && number < 7)
@@ -549,8 +538,7 @@ void SeeRunEnded(int status) {
     ReportSkippedStages();
   ReportBlankLine();
   ReportPlainLine(Text(kOutcomeHeading));
-  ReportLine(Text(kExitCode), status,
-             Text(static_cast<ReportText>(kStatus0 + status)));
+  ReportLine(Text(kExitCode), status, StatusMeaning(status));
   if (status == kStatusNoConfigFile)
     ReportPlainLine(Text(kNoResultFile));
   else
@@ -565,38 +553,7 @@ const RunObserver kExplainObserver = {
     SeeListLineRead,     SeeRunEnded,
 };
 
-// A console that is never there: the dry run draws no screen.
-bool NoConsoleOpen(ConsoleInfo *) { return false; }
-void NoConsoleClose() {}
-void NoConsoleReadCursor(int *column, int *row) { *column = *row = 0; }
-void NoConsoleSetCursor(int, int) {}
-void NoConsoleWriteCells(int, int, const ConsoleCell *, int) {}
-void NoConsoleScrollUp(ConsoleCell) {}
-void NoConsoleBeep() {}
-
-const ConsoleDevice kNoConsole = {
-    NoConsoleOpen,       NoConsoleClose,    NoConsoleReadCursor,
-    NoConsoleSetCursor,  NoConsoleWriteCells, NoConsoleScrollUp,
-    NoConsoleBeep,
-};
-
-void ReportHelp() {
-  ReportPlainLine(Text(kHelpAbout));
-  ReportBlankLine();
-  ReportPlainLine(Text(kUsage));
-  ReportBlankLine();
-  ReportPlainLine(Text(kHelpUsers));
-  ReportBlankLine();
-  ReportPlainLine(Text(kHelpCalls));
-  ReportBlankLine();
-  ReportPlainLine(Text(kHelpLanguage));
-  ReportBlankLine();
-  ReportPlainLine(Text(kHelpExitCodes));
-  for (int status = kStatusNormal; status <= kStatusNoConfigFile; status++)
-    ReportLine(Text(kHelpExitCode), status,
-               Text(static_cast<ReportText>(kStatus0 + status)));
-  ReportPlainLine(Text(kHelpNoSeven));
-}
+}  // namespace
 
 int ExplainCall(int argc, const char *const *argv) {
   memset(&report, 0, sizeof report);
@@ -612,76 +569,3 @@ int ExplainCall(int argc, const char *const *argv) {
   return exit_code;
 }
 
-}  // namespace
-
-// As the scan counts them: IDLEN may be as large as an int goes.
-long long DigitsWanted() {
-  return static_cast<long long>(SettingAsInteger(Settings[IDLEN])) +
-         (strcmp(Settings[TYPEPHONE], "YES") == 0 ? 1 : 0);
-}
-
-void ReportOutcomeOf(int status, bool config_named, ReportText done,
-                     ReportText no_memory, ReportText status6) {
-  if (status == kStatusNoConfigFile) {
-    ReportNoConfigFile(config_named);
-  } else if (status == kStatusNoMemory) {
-    ReportBlankLine();
-    ReportPlainLine(Text(no_memory));
-  }
-  ReportText meaning = status == kStatusNormal       ? done
-                       : status == kStatusNoMemory   ? status6
-                       : status == kStatusNoMailerLog ? kStatus1
-                       : status == kStatusNoUserBase ? kStatus2
-                                                     : kStatus5;
-  ReportBlankLine();
-  ReportPlainLine(Text(kOutcomeHeading));
-  ReportLine(Text(kExitCode), status, Text(meaning));
-}
-
-bool IsSwitch(const char *argument, const char *name) {
-  if (argument[0] == '/')
-    argument++;
-  else if (argument[0] == '-' && argument[1] == '-')
-    argument += 2;
-  else
-    return false;
-  for (; *argument != '\0' && *name != '\0'; argument++, name++) {
-    char c = *argument;
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-    if (c != *name)
-      return false;
-  }
-  return *argument == *name;
-}
-
-bool AsksForHelp(const char *argument) {
-  static const char *const kHelpWords[] = {"/?", "-?", "-h", "--help"};
-  for (const char *word : kHelpWords)
-    if (strcmp(argument, word) == 0)
-      return true;
-  return false;
-}
-
-int ExplainRun(int argc, const char *const *argv) {
-  UseReportLanguage(ChooseReportLanguage());
-  if (argc >= 2 && AsksForHelp(argv[1])) {
-    ReportHelp();
-    FlushReport();
-    return 0;
-  }
-  SilenceStandardOutput(true);
-  UseConsoleDevice(&kNoConsole);
-  int exit_code;
-  if (argc >= 2 && AsksForAudit(argv[1]))
-    exit_code = AuditUserBase(argc, argv);
-  else if (argc >= 2 &&
-           (IsSwitch(argv[1], "calls") || IsSwitch(argv[1], "csv")))
-    exit_code = ReportCallHistory(argc, argv);
-  else
-    exit_code = ExplainCall(argc, argv);
-  UseConsoleDevice(nullptr);
-  SilenceStandardOutput(false);
-  FlushReport();
-  return exit_code;
-}

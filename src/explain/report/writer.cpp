@@ -1,4 +1,4 @@
-#include "explain/report_writer.h"
+#include "explain/report/writer.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -22,6 +22,7 @@ struct PendingQuote {
 };
 PendingQuote pending[kQuotesPerLine];
 int pending_count = 0;
+bool muted = false;
 
 // The form of one byte in a quote (when shown is not null), and its width.
 size_t ShowByte(unsigned char byte, char *shown) {
@@ -104,6 +105,8 @@ bool NarrowAQuote(size_t columns) {
 }
 
 void WriteLines(char *text) {
+  if (muted)
+    return;
   while (true) {
     char *end = strchr(text, '\n');
     if (end != nullptr)
@@ -163,10 +166,58 @@ const char *QuoteWithin(QuoteBuffer quote, const char *text, size_t columns) {
   return quote;
 }
 
-void ReportMadeLine(const char *line) {
-  pending_count = 0;
-  OsWriteTextLine(line);
+void BeginLine(LineBuilder *line) {
+  line->length = 0;
+  line->text[0] = '\0';
 }
+
+void PutText(LineBuilder *line, const char *text) {
+  size_t room = sizeof line->text - 1 - line->length;
+  size_t length = strnlen(text, room);
+  memcpy(line->text + line->length, text, length);
+  line->length += length;
+  line->text[line->length] = '\0';
+}
+
+void PutByte(LineBuilder *line, char byte) {
+  const char text[2] = {byte, '\0'};
+  if (byte != '\0')
+    PutText(line, text);
+}
+
+void PutPadded(LineBuilder *line, const char *text, size_t width) {
+  size_t start = line->length;
+  PutText(line, text);
+  while (line->length - start < width && line->length < sizeof line->text - 1)
+    line->text[line->length++] = ' ';
+  line->text[line->length] = '\0';
+}
+
+void PutFormatted(LineBuilder *line, const char *format, ...) {
+  size_t room = sizeof line->text - line->length;
+  va_list arguments;
+  va_start(arguments, format);
+  int length = vsnprintf(line->text + line->length, room, format, arguments);
+  va_end(arguments);
+  // vsnprintf tells the length the text would have had: only what went in
+  // counts.
+  if (length < 0)
+    line->text[line->length] = '\0';
+  else
+    line->length += static_cast<size_t>(length) < room
+                        ? static_cast<size_t>(length)
+                        : room - 1;
+}
+
+void ReportBuiltLine(LineBuilder *line) {
+  pending_count = 0;
+  if (line->length > kReportWidth)
+    line->text[kReportWidth] = '\0';
+  if (!muted)
+    OsWriteTextLine(line->text);
+}
+
+void MuteReport(bool mute) { muted = mute; }
 
 void ReportBlankLine() { ReportLine("%s", ""); }
 

@@ -11,13 +11,11 @@
 // again, each alone, when the report names them.  The explainer may
 // allocate, as a fixed buffer would set a limit on the base; memory that
 // runs out is said, and ends the audit with status 6.
-#include "explain/user_audit.h"
+#include "explain/audit/audit.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,12 +23,12 @@
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
-#include "explain/explain_run.h"
-#include "explain/phone_keys.h"
-#include "explain/report_paths.h"
-#include "explain/report_texts.h"
-#include "explain/report_writer.h"
-#include "platform/os.h"
+#include "explain/audit/texts.h"
+#include "explain/report/inputs.h"
+#include "explain/report/phone_keys.h"
+#include "explain/report/run.h"
+#include "explain/report/texts.h"
+#include "explain/report/writer.h"
 #include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
@@ -66,10 +64,7 @@ struct Banned {
 };
 
 struct Audit {
-  bool config_named;  // a status 5 is then a file that cannot be opened
-  int bad_lines;
-  int list_line;  // the number of the list piece read last
-  ListLine list_piece;
+  const char *config;  // nullptr: none given
   int idlen;
   bool numbers_taken;  // a call's number can be taken at all
   std::vector<ExemptEntry> exempt;
@@ -82,39 +77,29 @@ struct Audit {
   std::vector<Unrecognised> unrecognised;
   std::vector<bool> banned_keys;
   std::vector<Banned> banned;
-  bool out_of_memory;
 };
 
 Audit audit;
 
-// -- what the readers tell
-
-void SeeConfigLineBad(BadConfigLine) { audit.bad_lines++; }
-
-void SeeListLineRead(const char *piece) {
-  audit.list_line++;
-  CopyText(audit.list_piece, kListPieceLength, piece);
-}
-
+// What the readers tell: what the inputs below keep of it.
 const RunObserver kAuditObserver = {
-    nullptr, nullptr, SeeConfigLineBad, nullptr, nullptr,
+    nullptr, nullptr, SeeBadConfigLine, nullptr, nullptr,
     nullptr, nullptr, nullptr,          nullptr, nullptr,
-    nullptr, nullptr, SeeListLineRead,  nullptr,
+    nullptr, nullptr, SeeListPieceRead, nullptr,
 };
 
 // -- the configuration
 
 void ReportNumberSettings() {
   QuoteBuffer quote;
-  audit.idlen = SettingAsInteger(Settings[IDLEN]);
-  bool with_type = strcmp(Settings[TYPEPHONE], "YES") == 0;
+  audit.idlen = PhoneDigitsCompared();
   long long wanted = DigitsWanted();
-  // The scan keeps no number of more digits than CallerNumber holds.
-  if (wanted < 1 || wanted > static_cast<long long>(kCallerNumberCapacity)) {
+  DigitCount count = CheckDigitCount();
+  if (count == kDigitCountOutOfRange) {
     ReportLine(Text(kAuditNoNumber), Quote(quote, Settings[IDLEN]),
-               with_type ? Text(kLogWantedTypeNote) : "", wanted,
+               PhoneTypeWanted() ? Text(kLogWantedTypeNote) : "", wanted,
                CountForm(wanted, kFormDigitGenitive));
-  } else if (audit.idlen < 1) {
+  } else if (count == kNoIdlenDigits) {
     ReportLine(Text(kAuditNoDigits), Quote(quote, Settings[IDLEN]));
   } else {
     audit.numbers_taken = true;
@@ -126,15 +111,6 @@ void ReportNumberSettings() {
     ReportLine(Text(kAuditMask), Quote(quote, Settings[CIDMASK]));
 }
 
-void ReadConfiguration(const char *path) {
-  ReportPathHeading(kConfigHeading, path);
-  ReportFoundPath(path, false);
-  audit.config_named = true;
-  ReadConfigFile(path);
-  if (audit.bad_lines > 0)
-    ReportLine(Text(kAuditBadLines), audit.bad_lines);
-  ReportNumberSettings();
-}
 
 // -- the lists
 
@@ -153,41 +129,20 @@ struct ByText {
 void TakeBannedEntry(const char *entry) {
   BannedPattern pattern;
   TakeNumberPattern(entry, pattern.pattern);
-  pattern.line = audit.list_piece;
-  pattern.number = audit.list_line;
+  pattern.line = ReportInputs.list_piece;
+  pattern.number = ReportInputs.list_line;
   audit.patterns.push_back(pattern);
 }
 
 void TakeExemptEntry(const char *entry) {
   audit.exempt_by_text.push_back(audit.exempt.size());
-  audit.exempt.push_back({entry, audit.list_piece, audit.list_line, false});
-}
-
-// Reads the list a setting names, entry by entry, as its check does; a
-// missing one is said and skipped.
-void ReadList(int slot, ReportText heading, void (*take)(const char *entry)) {
-  ReportPathHeading(heading, Settings[slot]);
-  ScopedFile list;
-  if (!OpenFileForReading(Settings[slot], &list)) {
-    ReportPlainLine(Text(kListMissing));
-    return;
-  }
-  ReportFoundPath(Settings[slot], false);
-  ReportPlainLine(Text(kListOpened));
-  TextReader reader;
-  BeginTextReading(&reader, &list);
-  audit.list_line = 0;
-  long long entries = 0;
-  ListLine entry;
-  for (; ReadListEntry(&reader, entry); entries++)
-    take(entry);
-  CloseFile(&list);
-  ReportLine(Text(kAuditEntries), entries);
+  audit.exempt.push_back(
+      {entry, ReportInputs.list_piece, ReportInputs.list_line, false});
 }
 
 void ReadLists() {
-  ReadList(BADLIST, kBannedHeading, TakeBannedEntry);
-  ReadList(GOODLIST, kExemptHeading, TakeExemptEntry);
+  ReadListUnder(BADLIST, kBannedHeading, TakeBannedEntry);
+  ReadListUnder(GOODLIST, kExemptHeading, TakeExemptEntry);
   std::sort(audit.exempt_by_text.begin(), audit.exempt_by_text.end(),
             ByText());
 }
@@ -216,7 +171,9 @@ void TakeRecord(const unsigned char *record, int64_t index) {
   }
   if (!audit.numbers_taken)
     return;
-  // Only a phone of IDLEN digits: no other matches a call's number.
+  // Only a phone of IDLEN digits, as the number of a call has before any
+  // mask: which shorter phones a mask lets match depends on the numbers
+  // that call, so the audit keeps to IDLEN and says so when a mask is set.
   if (AddPhoneKeys(&audit.keys, record, index, audit.idlen, audit.idlen) > 0) {
     audit.recognised++;
     return;
@@ -228,47 +185,24 @@ void TakeRecord(const unsigned char *record, int64_t index) {
 
 // Reads the base into the keys, leaving it open for the findings.
 void ReadUserBase(ScopedFile *base) {
-  char path[kMaxPathLength + 1];
-  JoinText(path, kMaxPathLength, Settings[TORNADOPATH], "users.tor");
-  ReportPathHeading(kUserBaseHeading, path);
-  ReportFoundPath(path, false);
   int64_t records = 0;
-  if (!OpenUserBase(base, &records)) {
-    ReportPlainLine(Text(kUserBaseCannotOpen));
+  if (!OpenUserBaseUnder(base, &records))
     FinishRun(kStatusNoUserBase);
-  }
-  // No key would hold the index of a record past these.
-  if (records > kKeyRecordLimit)
-    throw std::bad_alloc();
   if (audit.numbers_taken)
     audit.keys.reserve(static_cast<size_t>(records) * 2);
-  UserBaseStream stream;
-  BeginUserRecords(&stream, base, 0, records);
-  int64_t index = 0;
-  const unsigned char *record;
-  while ((record = NextUserRecord(&stream)) != nullptr)
-    TakeRecord(record, index++);
+  int64_t read = ReadEachRecord(base, records, TakeRecord);
   audit.base = base;
-  ReportLine(Text(kUserBaseRecords), static_cast<long long>(index));
+  ReportLine(Text(kUserBaseRecords), static_cast<long long>(read));
   ReportLine(Text(kAuditRecognised), static_cast<long long>(audit.recognised));
 }
 
 // -- the findings
 
-int64_t RecordOf(uint64_t key) { return RecordOfKey(key); }
-
 // The name of a record a finding names (kUserNameCapacity + 1 bytes).  A
 // base that shrank since it was read has no more record there.
 void TakeNameOf(int64_t index, char *name) {
-  UserBaseStream stream;
-  BeginUserRecords(&stream, audit.base, index, index + 1);
-  const unsigned char *record = NextUserRecord(&stream);
-  if (record != nullptr) {
-    TakeUserName(record, name);
-  } else {
-    name[0] = '\0';
+  if (!ReadRecordName(audit.base, index, name))
     audit.base_changed = true;
-  }
 }
 
 // The first key past the run of keys with the same number as keys[at].
@@ -380,14 +314,14 @@ void ReportSharedNumbers() {
     if (end - at > 1) {
       KeyNumber number;
       NumberOfKey(audit.keys[at], number);
-      int64_t taken = RecordOf(audit.keys[at]);
+      int64_t taken = RecordOfKey(audit.keys[at]);
       char taken_name[kUserNameCapacity + 1];
       TakeNameOf(taken, taken_name);
       QuoteBuffer quote;
       ReportLine(Text(kAuditSharedNumber), number,
                  static_cast<long long>(taken + 1), Quote(quote, taken_name));
       for (size_t key = at + 1; key < end; key++)
-        ReportLaterRecord(RecordOf(audit.keys[key]), taken, taken_name,
+        ReportLaterRecord(RecordOfKey(audit.keys[key]), taken, taken_name,
                           audit.banned_keys[at], &refused);
     }
     at = end;
@@ -406,10 +340,10 @@ void ReportBannedRecords() {
     KeyNumber number;
     NumberOfKey(key, number);
     char name[kUserNameCapacity + 1];
-    TakeNameOf(RecordOf(key), name);
+    TakeNameOf(RecordOfKey(key), name);
     QuoteBuffer name_quote;
     QuoteBuffer line;
-    ReportLine(Text(kAuditBanned), static_cast<long long>(RecordOf(key) + 1),
+    ReportLine(Text(kAuditBanned), static_cast<long long>(RecordOfKey(key) + 1),
                Quote(name_quote, name), number, pattern.number,
                Quote(line, pattern.line.c_str()));
   }
@@ -440,43 +374,33 @@ void ReportFindings() {
   ReportUnnamedEntries();
 }
 
-void AuditStages(int argc, const char *const *argv) {
-  if (argc < 3)
+void AuditStages() {
+  if (audit.config == nullptr)
     FinishRun(kStatusNoConfigFile);
-  try {
-    ReadConfiguration(argv[2]);
-    ReadLists();
-    ScopedFile base;
-    ReadUserBase(&base);
-    ReportFindings();
-    audit.base = nullptr;
-    if (audit.base_changed) {
-      ReportBlankLine();
-      ReportPlainLine(Text(kAuditBaseChanged));
-    }
-  } catch (const std::bad_alloc &) {
-    audit.out_of_memory = true;
-  } catch (const std::length_error &) {
-    audit.out_of_memory = true;
+  ReadConfigurationUnder(audit.config);
+  ReportNumberSettings();
+  ReadLists();
+  ScopedFile base;
+  ReadUserBase(&base);
+  ReportFindings();
+  audit.base = nullptr;
+  if (audit.base_changed) {
+    ReportBlankLine();
+    ReportPlainLine(Text(kAuditBaseChanged));
   }
 }
 
 }  // namespace
 
-bool AsksForAudit(const char *argument) { return IsSwitch(argument, "users"); }
-
-int AuditUserBase(int argc, const char *const *argv) {
+int AuditUserBase(const char *config) {
   audit = Audit();
+  audit.config = config;
+  ForgetReportInputs();
   ReportPlainLine(Text(kAuditTitle));
-  Observer = &kAuditObserver;
-  int status = RunStagesOf(AuditStages, argc, argv);
-  Observer = nullptr;
-  if (audit.out_of_memory)
-    status = kStatusNoMemory;
+  int status = RunReportStages(&kAuditObserver, AuditStages);
   // What the audit holds goes before the report's end is written.
-  bool config_named = audit.config_named;
   audit = Audit();
-  ReportOutcomeOf(status, config_named, kAuditRead, kAuditNoMemory,
-                  kAuditStatus6);
+  ReportOutcome(status, ReportInputs.config_named, Text(kAuditRead),
+                Text(kAuditNoMemory), Text(kAuditStatus6));
   return status;
 }

@@ -1,4 +1,4 @@
-#include "explain/phone_keys.h"
+#include "explain/report/phone_keys.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,8 +18,14 @@ uint64_t NumberPart(uint64_t value, size_t length) {
 uint64_t PhoneKey(const char *number, int64_t record) {
   uint64_t value = 0;
   size_t length = strlen(number);
-  for (size_t i = 0; i < length; i++)
+  if (length == 0 || length > kCallerNumberCapacity ||
+      record < 0 || record >= kKeyRecordLimit)
+    return kNoPhoneKey;
+  for (size_t i = 0; i < length; i++) {
+    if (number[i] < '0' || number[i] > '9')
+      return kNoPhoneKey;
     value = value * 10 + static_cast<uint64_t>(number[i] - '0');
+  }
   return NumberPart(value, length) << kKeyRecordBits |
          static_cast<uint64_t>(record);
 }
@@ -65,6 +71,8 @@ int AddPhoneKeys(PhoneKeys *keys, const unsigned char *record, int64_t index,
 
 int64_t FirstRecordWithNumber(const PhoneKeys &keys, const char *number) {
   uint64_t key = PhoneKey(number, 0);
+  if (key == kNoPhoneKey)
+    return -1;
   auto found = std::lower_bound(keys.begin(), keys.end(), key);
   if (found == keys.end() || NumberPartOfKey(*found) != NumberPartOfKey(key))
     return -1;

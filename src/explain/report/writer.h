@@ -1,6 +1,6 @@
-// The lines of the dry run's report: plain text within kReportWidth
-// columns, in code page 866 like everything the program reads, written to
-// standard output as the platform shows it.
+// The lines of a report: plain text within kReportWidth columns, in code
+// page 866 like everything the program reads, written to standard output
+// as the platform shows it.
 #ifndef RINGCHECK_EXPLAIN_REPORT_WRITER_H
 #define RINGCHECK_EXPLAIN_REPORT_WRITER_H
 
@@ -41,9 +41,28 @@ const char *Quote(QuoteBuffer quote, const char *text);
 // for a line written without ReportLine; not pending for any line.
 const char *QuoteWithin(QuoteBuffer quote, const char *text, size_t columns);
 
-// Writes a line made without ReportLine as it writes one: a table of
-// many rows builds its rows itself.
-void ReportMadeLine(const char *line);
+// A line built piece by piece, for a table of many rows that makes its
+// rows itself rather than through ReportLine: each piece goes in as far
+// as the buffer has room, and what would pass its end is cut, so that no
+// text, however long, writes past it.
+struct LineBuilder {
+  char text[512];
+  size_t length;
+};
+
+void BeginLine(LineBuilder *line);
+void PutText(LineBuilder *line, const char *text);
+void PutByte(LineBuilder *line, char byte);
+// text, then blanks up to width columns.
+void PutPadded(LineBuilder *line, const char *text, size_t width);
+// Formats like printf into the room left.
+void PutFormatted(LineBuilder *line, const char *format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+// Writes the line, cut at kReportWidth.
+void ReportBuiltLine(LineBuilder *line);
 
 // Text from a file for a column of a table, where a quote's marks would
 // only take room: bytes shown as in a quote, cut at columns (shown holds
@@ -52,5 +71,9 @@ void ShowInColumn(char *shown, const char *text, size_t columns);
 
 // Writes what the report holds back: lines go out in blocks.
 void FlushReport();
+
+// While muted, report lines are dropped: a report that writes CSV instead
+// goes through the same steps without a word around its rows.
+void MuteReport(bool muted);
 
 #endif

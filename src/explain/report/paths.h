@@ -4,7 +4,7 @@
 #ifndef RINGCHECK_EXPLAIN_REPORT_PATHS_H
 #define RINGCHECK_EXPLAIN_REPORT_PATHS_H
 
-#include "explain/report_texts.h"
+#include "explain/report/texts.h"
 
 // A blank line, then the heading with a quote of the path.
 void ReportPathHeading(ReportText heading, const char *path);

@@ -4,8 +4,8 @@
 // order of their digits, so that the first record with a number, or every
 // number a pattern's leading digits allow, is a binary search away.  The
 // audit and the call history read the base once into them.
-#ifndef RINGCHECK_EXPLAIN_PHONE_KEYS_H
-#define RINGCHECK_EXPLAIN_PHONE_KEYS_H
+#ifndef RINGCHECK_EXPLAIN_REPORT_PHONE_KEYS_H
+#define RINGCHECK_EXPLAIN_REPORT_PHONE_KEYS_H
 
 #include <cstdint>
 #include <vector>
@@ -21,7 +21,9 @@ using PhoneKeys = std::vector<uint64_t>;
 // The number of a key (kCallerNumberCapacity + 1 bytes).
 using KeyNumber = char[kCallerNumberCapacity + 1];
 
-// The key of a number of 1 to 9 digits on a record.
+// The key of a number of 1 to 9 digits on a record; kNoPhoneKey for any
+// other text, which no key could tell from a shorter number.
+constexpr uint64_t kNoPhoneKey = UINT64_MAX;
 uint64_t PhoneKey(const char *number, int64_t record);
 int64_t RecordOfKey(uint64_t key);
 // The number with its length: keys of one number compare equal here.

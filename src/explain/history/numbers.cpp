@@ -1,0 +1,221 @@
+#include "explain/history/numbers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "checks/subscriber.h"
+#include "config/settings.h"
+#include "explain/report/inputs.h"
+#include "explain/report/phone_keys.h"
+#include "explain/report/texts.h"
+#include "explain/report/writer.h"
+#include "run/run_status.h"
+#include "run/text_file.h"
+#include "run/text_helpers.h"
+
+namespace {
+
+// Names kept of the records the calls name, in bytes; later names are read
+// again for each call.
+constexpr size_t kMostNameBytes = 8 << 20;
+// Slots: at most half of them are used, so that a search stays short.
+constexpr size_t kFirstSlots = 1024;
+constexpr size_t kMostSlots = kMostNumbers * 2;
+
+struct BannedPattern {
+  char pattern[kNumberPatternCapacity + 1];
+  int line;
+};
+
+struct Numbers {
+  std::vector<BannedPattern> banned;
+  // The base.
+  ScopedFile *base;  // nullptr: it could not be opened
+  PhoneKeys keys;
+  std::string names;
+  // The table.
+  std::vector<NumberSlot> slots;
+  size_t used_slots;
+  int64_t calls_left_out;
+};
+
+Numbers numbers;
+
+void TakeBannedEntry(const char *entry) {
+  BannedPattern banned;
+  TakeNumberPattern(entry, banned.pattern);
+  banned.line = ReportInputs.list_line;
+  numbers.banned.push_back(banned);
+}
+
+// The BADLIST line that bans a number, as CheckBannedNumbers would stop at
+// it; 0 when none does.
+int BannedBy(const char *number) {
+  for (const BannedPattern &banned : numbers.banned)
+    if (MatchNumberPattern(banned.pattern, number))
+      return banned.line;
+  return 0;
+}
+
+// Keeps a record's name for the calls to come; kNoName once the names
+// take their most.
+uint32_t KeepNameOf(int64_t record) {
+  if (numbers.names.size() > kMostNameBytes)
+    return kNoName;
+  char name[kUserNameCapacity + 1];
+  ReadRecordName(numbers.base, record, name);
+  uint32_t at = static_cast<uint32_t>(numbers.names.size());
+  numbers.names.append(name, strlen(name) + 1);
+  return at;
+}
+
+size_t HomeOf(uint64_t key, size_t slots) {
+  return static_cast<size_t>(key * 0x9E3779B97F4A7C15ULL >> 20) & (slots - 1);
+}
+
+// Twice the slots, each number moved to its place among them.
+void GrowTable() {
+  std::vector<NumberSlot> before(numbers.slots.size() * 2);
+  before.swap(numbers.slots);
+  for (const NumberSlot &slot : before) {
+    if (slot.key == 0)
+      continue;
+    size_t to = HomeOf(slot.key, numbers.slots.size());
+    while (numbers.slots[to].key != 0)
+      to = (to + 1) & (numbers.slots.size() - 1);
+    numbers.slots[to] = slot;
+  }
+}
+
+// The slot of a number, filled on its first call; nullptr when the table
+// is full.
+NumberSlot *SlotOf(const char *number, uint64_t key) {
+  if (numbers.slots.empty())
+    numbers.slots.resize(kFirstSlots);
+  size_t mask = numbers.slots.size() - 1;
+  size_t at = HomeOf(key, numbers.slots.size());
+  while (numbers.slots[at].key != 0 && numbers.slots[at].key != key)
+    at = (at + 1) & mask;
+  if (numbers.slots[at].key == key)
+    return &numbers.slots[at];
+  if ((numbers.used_slots + 1) * 2 > numbers.slots.size()) {
+    if (numbers.slots.size() >= kMostSlots)
+      return nullptr;
+    GrowTable();
+    return SlotOf(number, key);
+  }
+  NumberSlot &slot = numbers.slots[at];
+  slot.key = key;
+  slot.calls = 0;
+  slot.connected = 0;
+  slot.record = static_cast<int32_t>(
+      SubscribersRead() ? FirstRecordWithNumber(numbers.keys, number) : -1);
+  slot.name = slot.record >= 0 ? KeepNameOf(slot.record) : kNoName;
+  slot.banned_by = BannedBy(number);
+  numbers.used_slots++;
+  return &slot;
+}
+
+// The keys of the phones a call's number can equal.
+void TakeRecord(const unsigned char *record, int64_t index) {
+  AddPhoneKeys(&numbers.keys, record, index, PhoneDigitsCompared(),
+               FewestNumberDigits());
+}
+
+}  // namespace
+
+void ForgetNumbers() { numbers = Numbers(); }
+
+void ReadBannedPatterns() {
+  ReadListUnder(BADLIST, kBannedHeading, TakeBannedEntry);
+}
+
+bool ReadSubscribers(ScopedFile *base) {
+  int64_t records = 0;
+  if (!OpenUserBaseUnder(base, &records))
+    return false;
+  numbers.base = base;
+  if (CheckDigitCount() == kDigitCountFits) {
+    numbers.keys.reserve(static_cast<size_t>(records) * 2);
+    ReadEachRecord(base, records, TakeRecord);
+    std::sort(numbers.keys.begin(), numbers.keys.end());
+  }
+  ReportLine(Text(kUserBaseRecords), static_cast<long long>(records));
+  return true;
+}
+
+bool SubscribersRead() { return numbers.base != nullptr; }
+
+void LookUpCall(Call *call) {
+  call->record = -1;
+  call->name = kNoName;
+  call->banned_by = 0;
+  call->status = kStatusNormal;
+  if (call->number[0] == '\0')
+    return;
+  uint64_t key = PhoneKey(call->number, 0);
+  NumberSlot *slot =
+      key != kNoPhoneKey ? SlotOf(call->number, NumberPartOfKey(key)) : nullptr;
+  if (slot != nullptr) {
+    call->record = slot->record;
+    call->name = slot->name;
+    call->banned_by = slot->banned_by;
+    if (slot->calls < UINT32_MAX) {
+      slot->calls++;
+      slot->connected += call->connected;
+    }
+  } else {
+    numbers.calls_left_out++;
+    call->record = SubscribersRead()
+                       ? FirstRecordWithNumber(numbers.keys, call->number)
+                       : -1;
+    call->banned_by = BannedBy(call->number);
+  }
+  // The lookup comes first: without users.tor the list is never read.
+  if (!SubscribersRead())
+    call->status = kStatusNoUserBase;
+  else if (call->banned_by > 0)
+    call->status = kStatusBannedNumber;
+}
+
+const char *NameOf(const Call &call, char *read) {
+  if (call.name != kNoName)
+    return numbers.names.c_str() + call.name;
+  read[0] = '\0';
+  if (SubscribersRead())
+    ReadRecordName(numbers.base, call.record, read);
+  return read;
+}
+
+std::vector<const NumberSlot *> NumbersByCalls() {
+  std::vector<const NumberSlot *> counted;
+  for (const NumberSlot &slot : numbers.slots)
+    if (slot.key != 0 && slot.calls > 0)
+      counted.push_back(&slot);
+  std::sort(counted.begin(), counted.end(),
+            [](const NumberSlot *a, const NumberSlot *b) {
+              return a->calls != b->calls ? a->calls > b->calls
+                                          : a->key < b->key;
+            });
+  return counted;
+}
+
+int64_t CallsLeftOut() { return numbers.calls_left_out; }
+
+std::vector<BannedRecord> RecordsBannedBy(const char *pattern) {
+  std::vector<BannedRecord> banned;
+  for (uint64_t key : numbers.keys) {
+    KeyNumber number;
+    NumberOfKey(key, number);
+    if (MatchNumberPattern(pattern, number))
+      banned.push_back({RecordOfKey(key), key});
+  }
+  std::sort(banned.begin(), banned.end(),
+            [](const BannedRecord &a, const BannedRecord &b) {
+              return a.record != b.record
+                         ? a.record < b.record
+                         : NumberPartOfKey(a.key) < NumberPartOfKey(b.key);
+            });
+  return banned;
+}

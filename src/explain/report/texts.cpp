@@ -1,0 +1,226 @@
+// The report's language, chosen once before the first line, and the
+// texts every report shares.  Lines stay within 79 columns with the widest
+// arguments the report gives them: quotes are cut to fit.  The Russian
+// texts are in the words of the status screen and the Russian guide.
+#include "explain/report/texts.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "explain/report/text_table.h"
+#include "platform/language.h"
+
+namespace {
+
+ReportLanguage language = kEnglish;
+
+const char *const kEnglishTexts[] = {
+    "Configuration file %s",
+    "  found as %s",
+    "  not found",
+    "No configuration file given: ringcheck needs one.",
+    "Usage: ringcheck-explain CONFIG-FILE [\"LOGIN NAME\"]\n"
+    "       ringcheck-explain --users CONFIG-FILE\n"
+    "       ringcheck-explain --calls [--csv] CONFIG-FILE [PATTERN]\n"
+    "  CONFIG-FILE  the configuration file, as the BBS script gives it to "
+    "ringcheck\n"
+    "  LOGIN NAME   the name the caller logged in with; may be left out\n"
+    "  --users      (or /users) audits the user base instead of a call\n"
+    "  --calls      (or /calls) lists the calls of the whole mailer log\n"
+    "Run it in the directory the script runs ringcheck in: relative paths in "
+    "the\n"
+    "configuration count from there.",
+    "  cannot be opened",
+    "Mailer log %s",
+    "  cannot be opened",
+    " and one for the phone type",
+    "User base %s",
+    "  cannot be opened",
+    "  records: %lld",
+    "Banned numbers, BADLIST %s",
+    "Exempt names, GOODLIST %s",
+    "  opened",
+    "  missing: nobody is singled out by it",
+    "Outcome",
+    "  exit code %d: %s",
+    "  that is %s",
+    "normal end",
+    "the mailer log cannot be opened",
+    "the user base cannot be opened",
+    "the caller's number is banned",
+    "the login name is exempt",
+    "no configuration file",
+    "ringcheck-explain: a dry run of ringcheck.  It reads the same files, runs "
+    "the\n"
+    "same checks and tells why a call came out as it did.  It writes "
+    "nothing.",
+    "Language: RINGCHECK_LANG=ru or RINGCHECK_LANG=en; otherwise the user's "
+    "own\n"
+    "(the UI language on Windows; LC_ALL, LC_MESSAGES or LANG elsewhere).",
+    "Exit code (errorlevel): the one ringcheck would give.",
+    "  %d  %s",
+    "ringcheck also gives 7 when it cannot write its result file; the dry "
+    "run\n"
+    "writes none.",
+    "--users CONFIG-FILE (or /users) audits the user base instead of a call: "
+    "the\n"
+    "records no call can recognise, the numbers several records share and "
+    "which\n"
+    "record a call from one is taken as, the records whose own number "
+    "BADLIST\n"
+    "bans, and the GOODLIST lines that name no record.  It exits with 0 when "
+    "the\n"
+    "base was read, 2 or 5 as ringcheck would, 6 when memory runs out.",
+    "  bad lines: %d (a dry run of a call shows them)",
+    "  entries: %lld",
+    "--calls CONFIG-FILE [PATTERN] (or /calls) lists every call of the whole "
+    "mailer\n"
+    "log as ringcheck sees it: the number, the subscriber it is taken as, the\n"
+    "BADLIST line that bans it and the errorlevel of a connected call with "
+    "no\n"
+    "login; then a table a number, the totals and the calls by hour.  "
+    "PATTERN,\n"
+    "written as a BADLIST line, keeps the calls it would ban and names the\n"
+    "subscribers whose own number it bans: a ban tried before it is added.\n"
+    "--csv (or /csv) with it gives one CSV row a call instead.  It exits with "
+    "0\n"
+    "when the log was read, 1, 2 or 5 as ringcheck would, 6 when memory runs "
+    "out.",
+    "none",
+    "byte|bytes|bytes",
+    "line|lines|lines",
+    "line|lines|lines",
+    "digit|digits|digits",
+    "digit|digits|digits",
+    "digit|digits|digits",
+    "  records: %lld, more than a report can number (at most %lld)",
+    "users.tor has more records than a report can number",
+};
+static_assert(OneTextAnEntry<kReportTextCount>(kEnglishTexts),
+              "one English text an entry of ReportText");
+
+constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
+    "Конфиг %s\0"
+    "  найден: %s\0"
+    "  не найден\0"
+    "Конфиг не задан, а без него ringcheck не работает.\0"
+    "Запуск: ringcheck-explain КОНФИГ [\"ЛОГИН\"]\n"
+    "        ringcheck-explain --users КОНФИГ\n"
+    "        ringcheck-explain --calls [--csv] КОНФИГ [ШАБЛОН]\n"
+    "  КОНФИГ   файл конфигурации, тот же, что скрипт BBS передает ringcheck\n"
+    "  ЛОГИН    имя, под которым вошел звонящий; можно не указывать\n"
+    "  --users  (или /users) проверить базу юзеров, а не звонок\n"
+    "  --calls  (или /calls) показать звонки из всего лога мейлера\n"
+    "Запускайте из того каталога, где скрипт запускает ringcheck:\n"
+    "относительные пути в конфиге отсчитываются от него.\0"
+    "  не открывается\0"
+    "Лог мейлера %s\0"
+    "  не открывается\0"
+    " и одна на категорию\0"
+    "База юзеров %s\0"
+    "  не открывается\0"
+    "  записей: %lld\0"
+    "Запрещенные номера, BADLIST %s\0"
+    "Исключения, GOODLIST %s\0"
+    "  открыт\0"
+    "  нет файла: проверка не делается\0"
+    "Итог\0"
+    "  errorlevel %d: %s\0"
+    "  это %s\0"
+    "нормальное завершение\0"
+    "лог мейлера не открывается\0"
+    "база юзеров не открывается\0"
+    "номер звонящего запрещен\0"
+    "логин в списке исключений\0"
+    "нет конфига\0"
+    "ringcheck-explain: пробный прогон ringcheck.  Читает те же файлы, делает\n"
+    "те же проверки и объясняет, почему звонок обработан так, а не иначе.\n"
+    "Ничего не записывает.\0"
+    "Язык: RINGCHECK_LANG=ru или RINGCHECK_LANG=en, иначе язык пользователя\n"
+    "(язык интерфейса Windows; в POSIX - LC_ALL, LC_MESSAGES или LANG).\0"
+    "Код возврата (errorlevel) - тот же, что дал бы ringcheck:\0"
+    "  %d  %s\0"
+    "ringcheck дает еще 7, если не смог записать файл результата; пробный\n"
+    "прогон его не пишет.\0"
+    "--users КОНФИГ (или /users) проверяет базу юзеров, а не звонок: какие\n"
+    "записи по АОНу не найти, какие номера общие у нескольких записей и\n"
+    "какой записью считается звонок с такого номера, чей номер запрещен в\n"
+    "BADLIST и какие строки GOODLIST не совпадают ни с одним юзером. Код\n"
+    "возврата 0, если база прочитана; 2 и 5 - как у ringcheck; 6, если не\n"
+    "хватило памяти.\0"
+    "  ошибочных строк: %d (их покажет пробный прогон звонка)\0"
+    "  строк: %lld (без комментариев)\0"
+    "--calls КОНФИГ [ШАБЛОН] (или /calls) показывает все звонки из лога\n"
+    "мейлера так, как их видит ringcheck: номер, юзера, которым считается\n"
+    "звонок, строку BADLIST, которая его запрещает, и errorlevel соединения\n"
+    "без логина; потом таблицу по номерам, итоги и звонки по часам. ШАБЛОН,\n"
+    "записанный как строка BADLIST, оставляет только звонки, которые он\n"
+    "запретил бы, и называет юзеров, чей собственный номер он запрещает: так\n"
+    "запрет пробуют, прежде чем вписать. С --csv (или /csv) - строка CSV на\n"
+    "звонок. Код возврата 0, если лог прочитан; 1, 2 и 5 - как у ringcheck;\n"
+    "6, если не хватило памяти.\0"
+    "нет\0"
+    "байт|байта|байт\0"
+    "строка|строки|строк\0"
+    "строку|строки|строк\0"
+    "цифру|цифры|цифр\0"
+    "цифры|цифр|цифр\0"
+    "цифре|цифрам|цифрам\0"
+    "  записей: %lld, больше, чем может учесть отчет (не больше %lld)\0"
+    "в USERS.TOR больше записей, чем может учесть отчет\0");
+
+// RINGCHECK_LANG names a language only as ru or en, in either letter case,
+// as a Windows user may type it; any other value is no choice at all.
+bool OverrideNames(const char *value, const char *name) {
+  return value != nullptr && strlen(value) == 2 &&
+         (value[0] | 0x20) == name[0] && (value[1] | 0x20) == name[1];
+}
+
+}  // namespace
+
+void UseReportLanguage(ReportLanguage chosen) { language = chosen; }
+
+ReportLanguage ReportLanguageInUse() { return language; }
+
+ReportLanguage ChooseReportLanguage() {
+  const char *value = getenv("RINGCHECK_LANG");
+  if (OverrideNames(value, "ru"))
+    return kRussian;
+  if (OverrideNames(value, "en"))
+    return kEnglish;
+  return OsUserReadsRussian() ? kRussian : kEnglish;
+}
+
+const char *Text(ReportText text) {
+  return language == kRussian ? kRussianTexts[text] : kEnglishTexts[text];
+}
+
+const char *StatusMeaning(int status) {
+  return Text(static_cast<ReportText>(kStatus0 + status));
+}
+
+const char *CountForm(long long count, ReportText forms) {
+  static char chosen[4][32];
+  static int next = 0;
+  long long units = count % 10;
+  long long tens = count % 100;
+  int form = 2;
+  if (language == kEnglish)
+    form = count == 1 ? 0 : 1;
+  else if (units == 1 && tens != 11)
+    form = 0;
+  else if (units >= 2 && units <= 4 && (tens < 12 || tens > 14))
+    form = 1;
+  const char *text = Text(forms);
+  for (; form > 0 && *text != '\0'; text++)
+    if (*text == '|')
+      form--;
+  char *result = chosen[next];
+  next = (next + 1) % 4;
+  size_t length = strcspn(text, "|");
+  if (length > sizeof chosen[0] - 1)
+    length = sizeof chosen[0] - 1;
+  memcpy(result, text, length);
+  result[length] = '\0';
+  return result;
+}
