@@ -4,14 +4,20 @@
 // Whatever the log holds: the number is empty or exactly IDLEN digits, the
 // phone type empty or one digit, a kept CONNECT line begins with CONNECT,
 // and the mask only ever drops digits, so the masked number is the
-// captured one with some digits taken out.
+// captured one with some digits taken out.  The scan, which passes over
+// the lines it finds plain without reading them as pieces, ends as one
+// that reads every piece does; and every line found plain, read as a
+// piece, is one whole line in one piece that changes nothing of the scan,
+// whether the reading stops at a Ctrl-Z or goes past it.
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "capture/caller_number.h"
+#include "capture/log_scan.h"
 #include "config/settings.h"
 #include "fuzz_station.h"
+#include "run/text_file.h"
 #include "run/text_helpers.h"
 
 namespace {
@@ -47,6 +53,84 @@ void CheckCapture() {
     Fail("the CONNECT line does not begin with CONNECT");
 }
 
+// The buffers as a scan leaves them.
+struct Capture {
+  std::string number;
+  std::string type;
+  std::string connect;
+  bool operator!=(const Capture &other) const {
+    return number != other.number || type != other.type ||
+           connect != other.connect;
+  }
+};
+
+Capture Captured() { return {CallerNumber, PhoneType, ConnectLine}; }
+
+// ringcheck's scan of the log's tail, every piece read and scanned.
+Capture ScanEveryPiece() {
+  ScopedFile log;
+  if (!OpenFileForReading("T-MAIL.LOG", &log))
+    return {};
+  int64_t size = StreamLength(&log.file);
+  OsSetPosition(&log.file, size > kLogTailLength ? size - kLogTailLength : 0,
+                kSeekFromStart);
+  CallerNumber[0] = PhoneType[0] = ConnectLine[0] = '\0';
+  LogScan scan;
+  BeginLogScan(&scan);
+  TextReader reader;
+  BeginTextReading(&reader, &log);
+  char line[kLogPieceLength + 1];
+  while (ReadLinePiece(&reader, line, kLogPieceLength))
+    ScanLogLine(&scan, line);
+  SettleScanResults(&scan);
+  return Captured();
+}
+
+// Every line the test finds plain, read: one piece, the whole line, and
+// nothing of the scan changed.
+void CheckPlainLines(bool past_ctrl_z) {
+  ScopedFile log;
+  if (!OpenFileForReading("T-MAIL.LOG", &log))
+    return;
+  LogScan scan;
+  BeginLogScan(&scan);
+  PlainLineTest plain;
+  BeginPlainLineTest(&scan, nullptr, &plain);
+  TextReader reader;
+  unsigned char block[700];
+  BeginTextReadingThrough(&reader, &log, block, sizeof block);
+  if (past_ctrl_z)
+    ReadPastCtrlZ(&reader);
+  char line[kLogPieceLength + 1];
+  bool begins = true;
+  while (true) {
+    size_t length = begins ? PlainLineAhead(&plain, &reader) : 0;
+    if (length > 0) {
+      Capture before = Captured();
+      LogScan scanned = scan;
+      int64_t from = TextReadingOffset(&reader);
+      if (!ReadLinePiece(&reader, line, kLogPieceLength) ||
+          !PieceEndedLine(&reader) ||
+          TextReadingOffset(&reader) - from != static_cast<int64_t>(length))
+        Fail("a plain line is not one whole piece");
+      ScanLogLine(&scanned, line);
+      // The piece is upper-cased now, as the scan looked at it.
+      if (Captured() != before ||
+          scanned.last_digit_line != scan.last_digit_line ||
+          scanned.last_connect_line != scan.last_connect_line ||
+          strstr(line, "CONNECT") != nullptr ||
+          strstr(line, scan.marker) != nullptr)
+        Fail("a plain line holds what the scan looks for");
+      scan.line_number++;
+      continue;
+    }
+    if (!ReadLinePiece(&reader, line, kLogPieceLength))
+      return;
+    ScanLogLine(&scan, line);
+    begins = PieceEndedLine(&reader);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
@@ -62,6 +146,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     SplitCallerIdSetting();
     ScanMailerLog();
     CheckCapture();
+    Capture scanned = Captured();
+    if (ScanEveryPiece() != scanned)
+      Fail("passing plain lines over changed what the scan takes");
+    CheckPlainLines(false);
+    CheckPlainLines(true);
+    CallerNumber[0] = '\0';
+    strcpy(CallerNumber, scanned.number.c_str());
     std::string captured = CallerNumber;
     if (Settings[CIDMASK][0] != '\0')
       ApplyNumberMask();

@@ -34,5 +34,8 @@ int FewestNumberDigits();
 void SplitCallerIdSetting();
 void ScanMailerLog();
 void ApplyNumberMask();
+// The mask on another number than CallerNumber (kCallerNumberCapacity + 1
+// bytes), as ApplyNumberMask reshapes that.
+void ApplyNumberMaskTo(char *number);
 
 #endif

@@ -10,6 +10,7 @@
 #include "config/settings.h"
 
 struct ScopedFile;
+struct TextReader;
 
 // ringcheck reads no more of the log than its last this many bytes.
 constexpr int64_t kLogTailLength = 4000;
@@ -37,6 +38,39 @@ void ScanLogLine(LogScan *scan, char *line);
 // After the last piece: a number only of the right length, the phone type
 // split off its end, no CONNECT line that lies too far up.
 void SettleScanResults(const LogScan *scan);
+// The first two of those on other buffers than CallerNumber and PhoneType
+// (kCallerNumberCapacity + 1 and kPhoneTypeCapacity + 1 bytes): the
+// number a single caller-id line gives.  type stays as it is when no phone
+// type is split off.
+void SettleCallerNumber(const LogScan *scan, char *number, char *type);
+// Which lines of the log the scan would pass over unchanged: those that
+// hold neither the marker nor CONNECT, nor any of the reader's own words.
+constexpr int kPlainTestWords = 8;
+struct PlainWord {
+  const unsigned char *text;  // upper-case
+  size_t length;
+};
+struct PlainLineTest {
+  PlainWord words[kPlainTestWords];
+  int word_count;
+  size_t window;              // the shortest word's length
+  unsigned char shift[256];   // for the byte at a window's end, as stored
+  unsigned char ends[256];    // the words whose window may end at it
+  int64_t odd_from, odd_at, odd_end;  // the next NUL or Ctrl-Z, as found
+  bool never;
+};
+
+// A test for a scan begun; also, when not null, is a list of more words,
+// upper-case, ended by nullptr, that stay with the caller.
+void BeginPlainLineTest(const LogScan *scan, const char *const *also,
+                        PlainLineTest *test);
+// The length of the next line the reader holds when it is plain: read as
+// a piece, upper-cased and looked at, it would show none of the words.  0
+// when it is not, or when that cannot be told from the bytes at hand.
+size_t PlainLineAhead(PlainLineTest *test, const TextReader *reader);
+// Takes such a line, as the scan takes a line that holds nothing for it.
+void PassPlainLine(LogScan *scan, TextReader *reader, size_t length);
+
 // ringcheck's whole scan over length bytes of an open log from byte start
 // on (to the end of the file when length is negative), from where the
 // buffers stand: CallerNumber, PhoneType and ConnectLine as it leaves them.

@@ -102,16 +102,20 @@ void ScanLogLine(LogScan *scan, char *line) {
 
 // Keeps a number only of the right length, splits the phone type off its
 // end and drops a CONNECT line that lies too far up.
-void SettleScanResults(const LogScan *scan) {
+void SettleCallerNumber(const LogScan *scan, char *number, char *type) {
   if (!DigitCountFits(scan->digit_count) ||
-      static_cast<int64_t>(strlen(CallerNumber)) != scan->digit_count)
-    CallerNumber[0] = '\0';
-  if (PhoneTypeWanted() && CallerNumber[0] != '\0') {
+      static_cast<int64_t>(strlen(number)) != scan->digit_count)
+    number[0] = '\0';
+  if (PhoneTypeWanted() && number[0] != '\0') {
     size_t last = static_cast<size_t>(scan->digit_count - 1);
-    PhoneType[0] = CallerNumber[last];
-    PhoneType[1] = '\0';
-    CallerNumber[last] = '\0';
+    type[0] = number[last];
+    type[1] = '\0';
+    number[last] = '\0';
   }
+}
+
+void SettleScanResults(const LogScan *scan) {
+  SettleCallerNumber(scan, CallerNumber, PhoneType);
   if (scan->line_number - scan->last_connect_line > kConnectLineReach)
     ConnectLine[0] = '\0';
 }
@@ -137,9 +141,21 @@ void ScanLogPart(ScopedFile *log, int64_t start, int64_t length) {
   BeginTextReading(&reader, log);
   if (length >= 0)
     LimitTextReading(&reader, length);
+  PlainLineTest plain;
+  BeginPlainLineTest(&scan, nullptr, &plain);
   char line[kLogPieceLength + 1];
-  while (ReadLinePiece(&reader, line, kLogPieceLength))
+  // Lines that hold nothing for the scan are passed over as they stand;
+  // a line that ends a piece is the only place the next can begin.
+  bool begins = true;
+  while (true) {
+    size_t plain_length;
+    while (begins && (plain_length = PlainLineAhead(&plain, &reader)) > 0)
+      PassPlainLine(&scan, &reader, plain_length);
+    if (!ReadLinePiece(&reader, line, kLogPieceLength))
+      break;
     ScanLogLine(&scan, line);
+    begins = PieceEndedLine(&reader);
+  }
   SettleScanResults(&scan);
 }
 

@@ -13,29 +13,31 @@ bool IsMaskDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The digit at the cursor, or the terminator once the cursor has reached
 // the end of the number; a terminator matches no mask digit.
-char DigitAt(size_t cursor) {
-  return cursor < strlen(CallerNumber) ? CallerNumber[cursor] : '\0';
+char DigitAt(const char *number, size_t cursor) {
+  return cursor < strlen(number) ? number[cursor] : '\0';
 }
 
 // The digits behind move up under the cursor.  Past the end nothing goes.
-void DropDigitAt(size_t cursor) {
-  if (cursor < strlen(CallerNumber))
-    DeleteSpan(CallerNumber, static_cast<int>(cursor), 1);
+void DropDigitAt(char *number, size_t cursor) {
+  if (cursor < strlen(number))
+    DeleteSpan(number, static_cast<int>(cursor), 1);
 }
 
 }  // namespace
 
-void ApplyNumberMask() {
+void ApplyNumberMask() { ApplyNumberMaskTo(CallerNumber); }
+
+void ApplyNumberMaskTo(char *number) {
   const char *mask = Settings[CIDMASK];
-  if (strlen(CallerNumber) > strlen(mask))
-    CallerNumber[strlen(mask)] = '\0';
+  if (strlen(number) > strlen(mask))
+    number[strlen(mask)] = '\0';
   // Digits in front of the cursor are the ones kept so far.
   size_t cursor = 0;
   for (const char *m = mask; *m != '\0'; m++) {
     if (*m == '*')
-      DropDigitAt(cursor);
-    else if (IsMaskDigit(*m) && DigitAt(cursor) == *m)
-      DropDigitAt(cursor);
+      DropDigitAt(number, cursor);
+    else if (IsMaskDigit(*m) && DigitAt(number, cursor) == *m)
+      DropDigitAt(number, cursor);
     else if (!IsMaskDigit(*m))
       cursor++;
   }

@@ -77,6 +77,20 @@ bool MatchNumberPattern(const char *pattern, const char *number) {
   return true;
 }
 
+// A digit of the pattern must stand in the number at its place, a '?' or
+// '*' takes any: the number made of the pattern's own digits, 0 where it
+// leaves the choice, matches if any number of that length does.
+bool PatternMatchesSomeNumber(const char *pattern, size_t digits) {
+  char number[kCallerNumberCapacity + 1];
+  size_t length = strlen(pattern);
+  for (size_t i = 0; i < digits; i++)
+    number[i] = i < length && pattern[i] >= '0' && pattern[i] <= '9'
+                    ? pattern[i]
+                    : '0';
+  number[digits] = '\0';
+  return MatchNumberPattern(pattern, number);
+}
+
 void CheckBannedNumbers() {
   ScopedFile list;
   bool opened = OpenFileForReading(Settings[BADLIST], &list);

@@ -96,6 +96,9 @@ void TakeNumberPattern(const char *entry, char *pattern);
 // True when the number matches the pattern: digits stand for themselves,
 // '?' for any digit or the number's end, '*' for whatever follows.
 bool MatchNumberPattern(const char *pattern, const char *number);
+// Whether any number of so many digits (at most kCallerNumberCapacity)
+// matches the pattern.
+bool PatternMatchesSomeNumber(const char *pattern, size_t digits);
 // Ends the run with status 4 when the login name is a line of the GOODLIST
 // file; a missing file exempts nobody.
 void CheckExemptNames(const char *login_name);

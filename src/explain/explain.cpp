@@ -8,6 +8,7 @@
 #include "explain/audit/audit.h"
 #include "explain/call/dry_run.h"
 #include "explain/history/history.h"
+#include "explain/report/run.h"
 #include "explain/report/texts.h"
 #include "explain/report/writer.h"
 #include "run/console_screen.h"
@@ -43,7 +44,68 @@ bool AsksForHelp(const char *argument) {
 }
 
 bool AsksForHistory(const char *argument) {
-  return IsSwitch(argument, "calls") || IsSwitch(argument, "csv");
+  return IsSwitch(argument, "calls") || IsSwitch(argument, "csv") ||
+         IsSwitch(argument, "since") || IsSwitch(argument, "until");
+}
+
+// --word, or /word of letters alone: a path on POSIX has a slash or a dot
+// besides, as a file of the configuration's needs.
+bool LooksLikeSwitch(const char *argument) {
+  const char *word = nullptr;
+  if (argument[0] == '-' && argument[1] == '-')
+    return argument[2] != '\0';
+  if (argument[0] == '/')
+    word = argument + 1;
+  if (word == nullptr || *word == '\0')
+    return false;
+  for (; *word != '\0'; word++)
+    if (!((*word >= 'a' && *word <= 'z') || (*word >= 'A' && *word <= 'Z') ||
+          *word == '?'))
+      return false;
+  return true;
+}
+
+// The history's command line: its switches wherever they stand, the
+// configuration file and PATTERN in their order.
+ExplainChoice ChooseHistory(int argc, const char *const *argv) {
+  ExplainChoice choice = {kHistoryReport, nullptr, nullptr, false,
+                          nullptr,        nullptr, nullptr, false};
+  for (int at = 1; at < argc; at++) {
+    const char *argument = argv[at];
+    if (IsSwitch(argument, "calls"))
+      continue;
+    if (IsSwitch(argument, "csv")) {
+      choice.csv = true;
+    } else if (IsSwitch(argument, "since") || IsSwitch(argument, "until")) {
+      if (at + 1 >= argc) {
+        choice.report = kRefusedLine;
+        choice.refused = argument;
+        choice.wants_value = true;
+        return choice;
+      }
+      (IsSwitch(argument, "since") ? choice.since : choice.until) =
+          argv[++at];
+    } else if (LooksLikeSwitch(argument)) {
+      choice.report = kRefusedLine;
+      choice.refused = argument;
+      return choice;
+    } else if (choice.config == nullptr) {
+      choice.config = argument;
+    } else if (choice.pattern == nullptr) {
+      choice.pattern = argument;
+    }
+  }
+  return choice;
+}
+
+void ReportRefusedLine(const ExplainChoice &choice) {
+  QuoteBuffer quote;
+  Quote(quote, choice.refused);
+  ReportLine(Text(choice.wants_value ? kSwitchWithoutValue : kUnknownSwitch),
+             quote);
+  ReportBlankLine();
+  ReportPlainLine(Text(kUsage));
+  ReportRefusal();
 }
 
 const char *ArgumentOrNone(int argc, const char *const *argv, int at) {
@@ -87,7 +149,11 @@ int RunChosenReport(const ExplainChoice &choice, int argc,
   case kAuditReport:
     return AuditUserBase(choice.config);
   case kHistoryReport:
-    return ReportCallHistory({choice.config, choice.pattern, choice.csv});
+    return ReportCallHistory({choice.config, choice.pattern, choice.csv,
+                              choice.since, choice.until});
+  case kRefusedLine:
+    ReportRefusedLine(choice);
+    return kStatusRefusedLine;
   default:
     return ExplainCall(argc, argv);
   }
@@ -96,22 +162,19 @@ int RunChosenReport(const ExplainChoice &choice, int argc,
 }  // namespace
 
 ExplainChoice ChooseReport(int argc, const char *const *argv) {
-  ExplainChoice choice = {kCallReport, ArgumentOrNone(argc, argv, 1), nullptr,
-                          false};
+  ExplainChoice choice = {kCallReport, ArgumentOrNone(argc, argv, 1),
+                          nullptr,     false,
+                          nullptr,     nullptr,
+                          nullptr,     false};
   if (argc < 2)
     return choice;
-  if (AsksForHelp(argv[1])) {
-    choice = {kHelpReport, nullptr, nullptr, false};
-  } else if (IsSwitch(argv[1], "users")) {
-    choice = {kAuditReport, ArgumentOrNone(argc, argv, 2), nullptr, false};
-  } else if (AsksForHistory(argv[1])) {
-    int at = 1;
-    for (; at < argc && AsksForHistory(argv[at]); at++)
-      choice.csv = choice.csv || IsSwitch(argv[at], "csv");
-    choice.report = kHistoryReport;
-    choice.config = ArgumentOrNone(argc, argv, at);
-    choice.pattern = ArgumentOrNone(argc, argv, at + 1);
-  }
+  if (AsksForHelp(argv[1]))
+    choice.report = kHelpReport;
+  else if (IsSwitch(argv[1], "users"))
+    choice = {kAuditReport, ArgumentOrNone(argc, argv, 2), nullptr, false,
+              nullptr,      nullptr,                       nullptr, false};
+  else if (AsksForHistory(argv[1]))
+    choice = ChooseHistory(argc, argv);
   return choice;
 }
 

@@ -3,20 +3,32 @@
 #ifndef RINGCHECK_EXPLAIN_EXPLAIN_H
 #define RINGCHECK_EXPLAIN_EXPLAIN_H
 
-enum ExplainReport { kHelpReport, kCallReport, kAuditReport, kHistoryReport };
+enum ExplainReport {
+  kHelpReport,
+  kCallReport,
+  kAuditReport,
+  kHistoryReport,
+  kRefusedLine,  // a switch no report knows, or one without its value
+};
 
 struct ExplainChoice {
   ExplainReport report;
   const char *config;   // the configuration file; nullptr: none given
   const char *pattern;  // the history's PATTERN; nullptr: none
   bool csv;             // the history as CSV
+  const char *since;    // the history's first and last day, as given
+  const char *until;
+  const char *refused;  // the argument refused
+  bool wants_value;     // it is a switch given no value
 };
 
 // A first argument /?, -?, -h or --help asks for the help; --users (or
-// /users, in any letter case) for the audit of the user base; --calls or
-// --csv, with any more of them after it, for the call history, whose
-// configuration file and PATTERN follow them.  Anything else is ringcheck's
-// own command line, for the dry run of a call.
+// /users, in any letter case) for the audit of the user base; one of the
+// history's switches (--calls, --csv, --since DATE, --until DATE) for the
+// call history, whose switches then stand anywhere, before or after its
+// configuration file and PATTERN, and where an argument that looks like a
+// switch and is none of them is refused.  Anything else is ringcheck's own
+// command line, for the dry run of a call.
 ExplainChoice ChooseReport(int argc, const char *const *argv);
 
 // Runs the report the command line asks for and returns its exit code:

@@ -78,8 +78,55 @@ void OsWriteTextLine(const char *text) {
   Hold(output, "\r\n", 2);
 }
 
-// A Windows line ends with CR LF already.
-void OsWriteTextRecord(const char *text) { OsWriteTextLine(text); }
+void OsWriteOutputBytes(const char *bytes, size_t count) {
+  HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output != INVALID_HANDLE_VALUE && output != nullptr)
+    Hold(output, bytes, count);
+}
+
+void OsWriteErrorLine(const char *text) {
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error == INVALID_HANDLE_VALUE || error == nullptr)
+    return;
+  DWORD mode = 0;
+  int length = static_cast<int>(strlen(text));
+  if (GetConsoleMode(error, &mode) != 0) {
+    WriteToConsole(error, text, length);
+    WriteToConsole(error, "\r\n", 2);
+    return;
+  }
+  WriteBytes(error, text, static_cast<DWORD>(length));
+  WriteBytes(error, "\r\n", 2);
+}
+
+bool OsShowProgress(const char *text) {
+  static int console = -1;
+  static int shown = 0;
+  HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  DWORD mode = 0;
+  if (console < 0)
+    console = error != INVALID_HANDLE_VALUE && error != nullptr &&
+                      GetConsoleMode(error, &mode) != 0
+                  ? 1
+                  : 0;
+  if (console == 0)
+    return false;
+  // The line again from its start, blanks over what stood there before.
+  char line[256] = "\r";
+  int length = static_cast<int>(strnlen(text, sizeof line - 2));
+  memcpy(line + 1, text, static_cast<size_t>(length));
+  int used = 1 + length;
+  for (int blank = length; blank < shown && used + 1 < static_cast<int>(sizeof line); blank++)
+    line[used++] = ' ';
+  line[used++] = '\r';
+  WriteToConsole(error, line, used);
+  shown = length;
+  return true;
+}
+
+// GetTickCount wraps after 49 days; the differences that progress takes
+// stay right across it.
+int64_t OsMilliseconds() { return static_cast<int64_t>(GetTickCount()); }
 
 void OsFlushTextLines() {
   HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);

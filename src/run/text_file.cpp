@@ -109,6 +109,13 @@ int64_t TextReadingOffset(const TextReader *reader) {
   return reader->start + static_cast<int64_t>(reader->next);
 }
 
+const unsigned char *HeldBytes(const TextReader *reader, size_t *count) {
+  *count = reader->ended ? 0 : reader->length - reader->next;
+  return reader->buffer + reader->next;
+}
+
+void PassHeldBytes(TextReader *reader, size_t count) { reader->next += count; }
+
 bool ReadLinePiece(TextReader *reader, char *line, size_t piece) {
   size_t stored = 0;
   while (stored < piece) {

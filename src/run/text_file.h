@@ -57,6 +57,12 @@ int64_t TextReadingOffset(const TextReader *reader);
 // Whether the piece read last ended with its line feed, as a piece that
 // holds a NUL byte does not show.
 bool PieceEndedLine(const TextReader *reader);
+// The bytes the reader holds that it has not handed out yet, as stored
+// (carriage returns and all), and how many; none once the data has ended.
+const unsigned char *HeldBytes(const TextReader *reader, size_t *count);
+// Takes count of them as read, as ReadLinePiece would take a line of
+// theirs: the caller has seen they hold no Ctrl-Z.
+void PassHeldBytes(TextReader *reader, size_t count);
 // Reads up to piece characters into line (piece + 1 bytes), stopping after
 // a line feed, and terminates it.  False when no character was left.  A NUL
 // byte is kept in the piece, so the text seen through the terminator ends

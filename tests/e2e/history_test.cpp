@@ -1,7 +1,8 @@
-// ringcheck-explain --calls: every call of the whole mailer log, as
-// ringcheck sees it, in the report and as CSV; a pattern tried on the
-// past; the exit codes; and each call agreeing with ringcheck itself run
-// on the log cut right after the call's line.
+// ringcheck-explain --calls: every call of the whole mailer log as it
+// happened and as ringcheck sees it, in the report and as CSV; the shapes
+// a call's lines take and the dates a log gives; a pattern tried on the
+// past; the days asked for; the exit codes; and each call agreeing with
+// ringcheck itself run on the log cut right after the call's line.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,9 +14,10 @@
 namespace {
 
 // One call of each kind, in this order: connected with no caller-id line
-// at all; connected; rang (the next line is no CONNECT); rang, with a line
-// between it and the CONNECT below; voided; too few digits; banned; a
-// stranger; and the last line, with no line end, a caller-id line.
+// at all; connected; rang (the next line is no CONNECT); connected, with a
+// line between its caller-id line and CONNECT; voided; too few digits;
+// banned; a stranger; and the last line, with no line end, a caller-id
+// line.
 const char kMonth[] = " 20:59:58 Waiting for a call\r\n"
                       " 21:00:00 RING\r\n"
                       " 21:00:09 CONNECT 2400\r\n"
@@ -69,36 +71,38 @@ std::string Utf8(const ProgramRun &run) {
 }
 
 const char kHeader[] =
-    "line,time,number,type,connected,status,record,name,banned_by\n";
+    "\xEF\xBB\xBF"
+    "line,time,number,type,connected,status,record,name,banned_by,date,"
+    "caller_id,reason\n";
 
 struct CsvCase {
   const char *config;
   std::string rows;
 };
 
+// A call is one row however its lines stand: the RING between the
+// caller-id line on line 8 and its CONNECT on line 10 makes no second one.
 const CsvCase kCsvCases[] = {
-    {"", "3,21:00:09,,,yes,0,,,\n"
-         "5,21:05:09,1234567,1,yes,0,1,Ivan Petrov,\n"
-         "6,21:10:02,5551234,3,no,,2,Olga Sidorova,\n"
-         "8,21:20:02,7654321,5,no,,,,\n"
-         "10,21:20:09,,,yes,0,,,\n"
-         "12,21:30:09,,,yes,0,,,\n"
-         "14,21:40:09,,,yes,0,,,\n"
-         "16,22:00:09,7770011,2,yes,3,,,2\n"
-         "18,22:10:09,7654321,5,yes,0,,,\n"
-         "19,23:02:10,1234567,1,no,,1,Ivan Petrov,\n"},
+    {"", "3,21:00:09,,,yes,0,,,,,,no_callerid\n"
+         "5,21:05:09,1234567,1,yes,0,1,Ivan Petrov,,,1234567,\n"
+         "6,21:10:02,5551234,3,no,,2,Olga Sidorova,,,5551234,\n"
+         "10,21:20:09,,,yes,0,,,,,7654321,callerid_up\n"
+         "12,21:30:09,,,yes,0,,,,,,voided\n"
+         "14,21:40:09,,,yes,0,,,,,,short\n"
+         "16,22:00:09,7770011,2,yes,3,,,2,,7770011,\n"
+         "18,22:10:09,7654321,5,yes,0,,,,,7654321,\n"
+         "19,23:02:10,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"},
     // The mask drops the first digit: Kolya's phone matches, and the
     // banned pattern no longer does.
-    {"CIDMASK *XXXXXX\r\n", "3,21:00:09,,,yes,0,,,\n"
-                            "5,21:05:09,234567,1,yes,0,4,Kolya,\n"
-                            "6,21:10:02,551234,3,no,,,,\n"
-                            "8,21:20:02,654321,5,no,,,,\n"
-                            "10,21:20:09,,,yes,0,,,\n"
-                            "12,21:30:09,,,yes,0,,,\n"
-                            "14,21:40:09,,,yes,0,,,\n"
-                            "16,22:00:09,770011,2,yes,0,,,\n"
-                            "18,22:10:09,654321,5,yes,0,,,\n"
-                            "19,23:02:10,234567,1,no,,4,Kolya,\n"},
+    {"CIDMASK *XXXXXX\r\n", "3,21:00:09,,,yes,0,,,,,,no_callerid\n"
+                            "5,21:05:09,234567,1,yes,0,4,Kolya,,,234567,\n"
+                            "6,21:10:02,551234,3,no,,,,,,551234,\n"
+                            "10,21:20:09,,,yes,0,,,,,654321,callerid_up\n"
+                            "12,21:30:09,,,yes,0,,,,,,voided\n"
+                            "14,21:40:09,,,yes,0,,,,,,short\n"
+                            "16,22:00:09,770011,2,yes,0,,,,,770011,\n"
+                            "18,22:10:09,654321,5,yes,0,,,,,654321,\n"
+                            "19,23:02:10,234567,1,no,,4,Kolya,,,234567,\n"},
 };
 
 TEST(History, CsvRowsACallWithAndWithoutTheMask) {
@@ -110,28 +114,31 @@ TEST(History, CsvRowsACallWithAndWithoutTheMask) {
     EXPECT_EQ(run.exit_code, 0) << c.config;
     EXPECT_EQ(Plain(run.output), kHeader + c.rows) << c.config;
     // RFC 4180: CR LF ends every row, on every platform.
-    if (!TestingWindowsBuild()) {
-      EXPECT_EQ(run.output.find("banned_by\r\n3,"), 51u) << run.output;
-    }
+    EXPECT_EQ(run.output.find("reason\r\n3,"), 79u) << run.output;
   }
 }
 
 // Names as users.tor holds them, quoted where a spreadsheet needs it and
-// never taken for a formula.
+// never taken for a formula; in UTF-8 whatever the locale or the console,
+// so that a spreadsheet opens a Russian name as Cyrillic.
 TEST(History, CsvFieldsHoldCallerChosenNamesAsText) {
   Station station;
   LayOutMonth(&station, "");
   station.WriteUsers({{"=HYPERLINK(\"x\"),1", "123-45-67", "", "", ""},
-                      {"-Olga \"O\"", "555-12-34", "", "", ""}});
-  ProgramRun run =
-      RunExplainerIn(station.dir.path, {"--csv", "--calls", "ringcheck.cfg"});
+                      {"-Olga \"O\"", "555-12-34", "", "", ""},
+                      {"\x8C\xA0\xE0\xA8\xEF", "765-43-21", "", "", ""}});
+  ProgramRun run = RunExplainerIn(
+      station.dir.path, {"--csv", "--calls", "ringcheck.cfg"}, {"LC_ALL=C"});
   std::string csv = Plain(run.output);
-  EXPECT_NE(
-      csv.find(
-          "\n5,21:05:09,1234567,1,yes,0,1,\"'=HYPERLINK(\"\"x\"\"),1\",\n"),
-      std::string::npos)
+  EXPECT_NE(csv.find("\n5,21:05:09,1234567,1,yes,0,1,"
+                     "\"'=HYPERLINK(\"\"x\"\"),1\",,,1234567,\n"),
+            std::string::npos)
       << csv;
-  EXPECT_NE(csv.find("\n6,21:10:02,5551234,3,no,,2,\"'-Olga \"\"O\"\"\",\n"),
+  EXPECT_NE(csv.find("\n6,21:10:02,5551234,3,no,,2,\"'-Olga \"\"O\"\"\",,,"
+                     "5551234,\n"),
+            std::string::npos)
+      << csv;
+  EXPECT_NE(csv.find("\n18,22:10:09,7654321,5,yes,0,3,Мария,,,7654321,\n"),
             std::string::npos)
       << csv;
 }
@@ -145,43 +152,44 @@ TEST(History, TheReportTellsEachCallAndWhyItHasNoNumber) {
   EXPECT_EQ(run.exit_code, 0);
   const char kCalls[] =
       "Calls in log order\n"
-      "     Line  Time       Number    T  Conn.   Subscriber\n"
-      "  (Conn.: connected, and the errorlevel ringcheck gives it with no "
-      "login)\n"
-      "        3  21:00:09   none         yes, 0  no caller-id line right "
-      "before\n"
-      "        5  21:05:09   1234567   1  yes, 0  record 1 \"Ivan Petrov\"\n"
-      "        6  21:10:02   5551234   3  no      record 2 \"Olga Sidorova\"\n"
-      "        8  21:20:02   7654321   5  no      unknown\n"
-      "       10  21:20:09   none         yes, 0  the caller-id line is 2 "
-      "lines up\n"
-      "       12  21:30:09   none         yes, 0  voided\n"
-      "       14  21:40:09   none         yes, 0  too few digits\n"
-      "       16  22:00:09   7770011   2  yes, 3  unknown, banned by line 2\n"
-      "       18  22:10:09   7654321   5  yes, 0  unknown\n"
-      "       19  23:02:10   1234567   1  no      record 1 \"Ivan Petrov\"\n"
+      "     Line  Time     Number    T  Conn.   Subscriber\n"
+      "  (Number: as ringcheck takes it; T: its phone type digit; Conn.:\n"
+      "  connected, and the errorlevel ringcheck gives it with no login)\n"
+      "        3  21:00:09 none         yes, 0  no caller-id line\n"
+      "        5  21:05:09 1234567   1  yes, 0  record 1 \"Ivan Petrov\"\n"
+      "        6  21:10:02 5551234   3  no      record 2 \"Olga Sidorova\"\n"
+      "       10  21:20:09 none         yes, 0  caller-id line 2 lines up;\n"
+      "                                         it rang from 7654321\n"
+      "       12  21:30:09 none         yes, 0  number voided\n"
+      "       14  21:40:09 none         yes, 0  too few digits\n"
+      "       16  22:00:09 7770011   2  yes, 3  unknown, banned by BADLIST "
+      "line 2\n"
+      "       18  22:10:09 7654321   5  yes, 0  unknown\n"
+      "       19  23:02:10 1234567   1  no      record 1 \"Ivan Petrov\"\n"
       "\n"
       "Numbers, the most calls first\n"
       "  Number      Calls  Conn.  Subscriber\n"
       "  1234567         2      1  record 1 \"Ivan Petrov\"\n"
-      "  7654321         2      1  unknown\n"
+      "  7654321         2      2  unknown\n"
       "  5551234         1      0  record 2 \"Olga Sidorova\"\n"
-      "  7770011         1      1  unknown, banned by line 2\n"
+      "  7770011         1      1  unknown, banned by BADLIST line 2\n"
       "\n"
       "Totals\n"
       "  mailer log: 522 bytes, 19 lines, read whole\n"
-      "  calls: 10; connected: 7; did not connect: 3\n"
-      "  connected with a number ringcheck takes: 3\n"
-      "  connected without a number: 4\n"
-      "    no caller-id line right before: 2\n"
-      "    voided: 1\n"
+      "  calls: 9; connections: 7; not connected: 2\n"
+      "  connections whose number ringcheck took: 3\n"
+      "  connections without a number: 4\n"
+      "    no caller-id line: 1\n"
+      "    caller-id line a few lines up: 1\n"
+      "    number voided: 1\n"
       "    too few digits: 1\n"
-      "  calls banned by BADLIST: 1, of them connected: 1 (errorlevel 3)\n"
-      "  connected from a number no record has: 2\n"
-      "  did not connect, with CONNECT 2 to 5 lines below the caller-id line: "
-      "1\n";
+      "  banned numbers let in: 0\n"
+      "  subscribers not recognised: 0\n"
+      "  calls from banned numbers: 1; turned away (errorlevel 3): 1\n"
+      "  connections from a number no record has: 2\n"
+      "  A line stands between the caller-id line and CONNECT in 1 of 7\n";
   EXPECT_NE(report.find(kCalls), std::string::npos) << report;
-  EXPECT_NE(report.find("  21        7      5  ####"), std::string::npos)
+  EXPECT_NE(report.find("  21        6      5  ####"), std::string::npos)
       << report;
   EXPECT_NE(report.find("\n  00        0      0\n"), std::string::npos)
       << report;
@@ -192,17 +200,121 @@ TEST(History, TheReportTellsEachCallAndWhyItHasNoNumber) {
   report = Plain(Utf8(russian));
   EXPECT_EQ(russian.exit_code, 0);
   for (const char *fact :
-       {"       10  21:20:09   нет          да, 0   строка АОНа на 2 строки "
-        "выше\n",
-        "       16  22:00:09   7770011   2  да, 3   неизвестен, запрещен "
-        "строкой 2\n",
+       {"       10  21:20:09 нет          да, 0   строка АОНа на 2 строки "
+        "выше;\n",
+        "       16  22:00:09 7770011   2  да, 3   неизвестен, запрещен "
+        "строкой 2 BADLIST\n",
+        "  (Номер - как его берет ringcheck; К - категория, цифра после "
+        "номера;\n",
         "  лог мейлера: 522 байта, 19 строк, прочитан целиком\n",
         "    номер сброшен: 1\n"})
     EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
 }
 
-// A ban tried on the past: the calls the pattern matches, and the records
-// whose own number it would ban, however the pattern is written.
+// A call, one row, from its lines as they stand, with its date: the row
+// of each case as CSV, the header left out.  The station is the month's:
+// Ivan Petrov 123-45-67, Olga Sidorova 555-12-34, 777-00-11 banned.
+struct CallShape {
+  const char *name;
+  const char *log;
+  const char *rows;
+};
+
+const CallShape kShapes[] = {
+    {"a RING between the caller-id line and CONNECT",
+     " 21:00:01 CallerID: 123-45-67 1\r\n 21:00:02 RING\r\n"
+     " 21:00:09 CONNECT 2400\r\n",
+     "3,21:00:09,,,yes,0,,,,,1234567,callerid_up\n"},
+    {"a banned caller let in",
+     " 21:00:01 CallerID: 777-00-11 2\r\n 21:00:02 Answering\r\n"
+     " 21:00:09 CONNECT 2400\r\n",
+     "3,21:00:09,,,yes,0,,,,,7770011,callerid_up\n"},
+    {"the caller-id line after CONNECT",
+     " 21:00:09 CONNECT 2400\r\n 21:00:10 CallerID: 123-45-67 1\r\n"
+     " 21:00:12 Incoming call\r\n",
+     "1,21:00:09,,,yes,0,,,,,1234567,callerid_after\n"},
+    {"a caller-id line after CONNECT, and CONNECT after it",
+     " 21:00:09 CONNECT 2400\r\n 21:00:10 CallerID: 123-45-67 1\r\n"
+     " 21:00:19 CONNECT 9600\r\n",
+     "1,21:00:09,,,yes,0,,,,,,no_callerid\n"
+     "3,21:00:19,1234567,1,yes,0,1,Ivan Petrov,,,1234567,\n"},
+    {"a hang-up, then a connection with no caller-id line",
+     " 21:00:01 CallerID: 123-45-67 1\r\n 21:00:30 NO CARRIER\r\n"
+     " 21:00:40 RING\r\n 21:00:49 CONNECT 2400\r\n",
+     "1,21:00:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "4,21:00:49,,,yes,0,,,,,,no_callerid\n"},
+    {"BUSY, NO ANSWER and NO DIALTONE end a call too",
+     " 21:00:01 CallerID: 123-45-67 1\r\n 21:00:02 BUSY\r\n"
+     " 21:01:01 CallerID: 123-45-67 1\r\n 21:01:02 NO ANSWER\r\n"
+     " 21:02:01 CallerID: 123-45-67 1\r\n 21:02:02 NO DIALTONE\r\n"
+     " 21:02:09 CONNECT 2400\r\n",
+     "1,21:00:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "3,21:01:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "5,21:02:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "7,21:02:09,,,yes,0,,,,,,no_callerid\n"},
+    {"another number ends a call, the same goes on",
+     " 21:00:01 CallerID: 123-45-67 1\r\n 21:01:01 CallerID: 555-12-34 3\r\n"
+     " 21:01:02 RING\r\n 21:01:03 CallerID: 555-12-34 3\r\n"
+     " 21:01:09 CONNECT 2400\r\n",
+     "1,21:00:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "5,21:01:09,5551234,3,yes,0,2,Olga Sidorova,,,5551234,\n"},
+    {"five lines of nothing of the call end it",
+     " 21:00:01 CallerID: 123-45-67 1\r\n a\r\n b\r\n c\r\n d\r\n e\r\n"
+     " 21:00:09 CONNECT 2400\r\n",
+     "1,21:00:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "7,21:00:09,,,yes,0,,,,,,no_callerid\n"},
+    {"a date line ends a call and dates the lines after it",
+     " 21:00:01 CallerID: 123-45-67 1\r\n ---------- Tue 12 Mar 2024\r\n"
+     " 21:00:09 CONNECT 2400\r\n",
+     "1,21:00:01,1234567,1,no,,1,Ivan Petrov,,,1234567,\n"
+     "3,21:00:09,,,yes,0,,,,2024-03-12,,no_callerid\n"},
+    {"the caller-id line longer than ringcheck's piece",
+     " 21:00:01 CallerID: 123-45-67 1 Name: PAYPHONE PAYPHONE PAYPHONE "
+     "PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE "
+     "PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE "
+     "PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE PAYPHONE "
+     "PAYPHONE\r\n 21:00:09 CONNECT 2400\r\n",
+     "2,21:00:09,,,yes,0,,,,,1234567,long_line\n"},
+    {"a Ctrl-Z before the caller-id line ends ringcheck's reading",
+     " x\x1A\r\n 21:00:01 CallerID: 123-45-67 1\r\n 21:00:09 CONNECT 2400\r\n",
+     "3,21:00:09,,,yes,0,,,,,1234567,ctrl_z\n"},
+    {"dates in every form",
+     " ---------- Mon 11 Mar 2024, session log\r\n"
+     " + 11 Mar 20:31:08 CallerID: 123-45-67 1\r\n"
+     " + 11 Mar 20:31:09 CONNECT 2400\r\n"
+     " 12.03.2024 21:31:08 CallerID: 555-12-34 3\r\n"
+     " 12.03.2024 21:31:09 CONNECT 9600\r\n"
+     " 2024-03-13 22:00:00 CallerID: 777-00-11 2\r\n"
+     " r 22:01 NO CARRIER\r\n",
+     "3,20:31:09,1234567,1,yes,0,1,Ivan Petrov,,2024-03-11,1234567,\n"
+     "5,21:31:09,5551234,3,yes,0,2,Olga Sidorova,,2024-03-12,5551234,\n"
+     "6,22:00:00,7770011,2,no,,,,2,2024-03-13,7770011,\n"},
+    {"a year of two digits, and the next year's January",
+     " --- Sun 31 Dec 95\r\n + 01 Jan 00:01:00 CallerID: 123-45-67 1\r\n"
+     " + 01 Jan 00:01:09 CONNECT 2400\r\n",
+     "3,00:01:09,1234567,1,yes,0,1,Ivan Petrov,,1996-01-01,1234567,\n"},
+    {"a day and a month, and no year in the log",
+     " 01 Jan 00:01:00 CallerID: 123-45-67 1\r\n"
+     " 01 Jan 00:01:09 CONNECT 2400\r\n",
+     "2,00:01:09,1234567,1,yes,0,1,Ivan Petrov,,--01-01,1234567,\n"},
+};
+
+TEST(History, ACallIsOneRowHoweverItsLinesStand) {
+  Station station;
+  LayOutMonth(&station, "");
+  for (const CallShape &shape : kShapes) {
+    station.Write("T-Mail.log", shape.log);
+    ProgramRun run =
+        RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
+    EXPECT_EQ(run.exit_code, 0) << shape.name;
+    EXPECT_EQ(Plain(run.output), kHeader + std::string(shape.rows))
+        << shape.name;
+  }
+}
+
+// A ban tried on the past: the calls the pattern matches, what it would
+// turn away, and the records whose own number it would ban, however the
+// pattern is written.
 TEST(History, APatternKeepsTheCallsItWouldBan) {
   Station station;
   LayOutMonth(&station, "");
@@ -216,9 +328,24 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
         "    record 1 \"Ivan Petrov\": 1234567\n"
         "    record 3 \"Anna Ivanova\": 1234567\n",
         "Calls whose number the pattern matches, in log order\n",
-        "  calls: 2; connected: 1; did not connect: 1\n"})
+        "        5  21:05:09 1234567   1  yes, 0  3    record 1 \"Ivan "
+        "Petrov\"\n",
+        "  calls: 2; connections: 1; not connected: 1\n",
+        "  the pattern would turn away 1 connections from 1 numbers\n"
+        "    record 1 \"Ivan Petrov\": 1 connection\n"})
     EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
   EXPECT_EQ(report.find("5551234"), std::string::npos) << report;
+
+  // The call whose caller-id line stood up: the pattern matches the
+  // number that rang, but ringcheck took none it could turn away.
+  run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "765*"});
+  EXPECT_NE(Plain(run.output)
+                .find("  the pattern would turn away 1 connections from 1 "
+                      "numbers\n"
+                      "  1 more connections from these numbers would still "
+                      "get in"),
+            std::string::npos)
+      << run.output;
 
   struct Odd {
     const char *pattern;
@@ -231,6 +358,8 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
       {"; 1234567", "is a remark as a BADLIST line: it bans nothing", 0},
       {"1234567890123456789", "  only its first 15 digits, '?' and '*' count",
        0},
+      // As users.tor writes a phone: eleven digits match no call's seven.
+      {"8(095)123-45-67", "  it can never match a number of 7 digits", 0},
   };
   for (const Odd &odd : kOdd) {
     run = RunExplainerIn(station.dir.path,
@@ -245,6 +374,57 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
     for (char c : csv)
       rows += c == '\n';
     EXPECT_EQ(rows, odd.rows + 1) << odd.pattern << "\n" << csv;
+  }
+}
+
+// The switches stand anywhere; --since and --until keep the days asked
+// for, and a day that is no date, a window on a log without dates or a
+// switch of none of these is refused with 5.
+TEST(History, TheSwitchesAndTheDaysAskedFor) {
+  Station station;
+  LayOutMonth(&station, "");
+  station.Write("T-Mail.log", kShapes[11].log);
+  ProgramRun run = RunExplainerIn(
+      station.dir.path,
+      {"--calls", "ringcheck.cfg", "--since", "12.03.2024", "/CSV",
+       "--until", "2024-03-12"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(Plain(run.output),
+            kHeader + std::string("5,21:31:09,5551234,3,yes,0,2,Olga "
+                                  "Sidorova,,2024-03-12,5551234,\n"));
+  run = RunExplainerIn(station.dir.path,
+                       {"--calls", "ringcheck.cfg", "--until", "2024-03-11"});
+  EXPECT_NE(Plain(run.output).find("Calls kept: from the first day to "
+                                   "2024-03-11\n"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(Plain(run.output).find("  calls: 1; connections: 1;"),
+            std::string::npos)
+      << run.output;
+
+  struct Refused {
+    std::vector<std::string> arguments;
+    const char *said;
+  };
+  const Refused kRefused[] = {
+      {{"--calls", "ringcheck.cfg", "--since", "2024-02-30"},
+       "--since \"2024-02-30\": not a date"},
+      {{"--calls", "ringcheck.cfg", "--until"},
+       "The switch \"--until\" needs a value after it."},
+      {{"--calls", "ringcheck.cfg", "--cvs"}, "Unknown switch \"--cvs\"."},
+      {{"--calls", "ringcheck.cfg", "/since", "2024-03-11"},
+       "The mailer log gives no date on any line"},
+  };
+  station.Write("T-Mail.log", kMonth);
+  for (const Refused &refused : kRefused) {
+    run = RunExplainerIn(station.dir.path, refused.arguments);
+    EXPECT_EQ(run.exit_code, 5) << refused.said;
+    EXPECT_NE(Plain(run.output).find(refused.said), std::string::npos)
+        << run.output;
+    EXPECT_NE(Plain(run.output).find("exit code 5: the command line was "
+                                     "refused"),
+              std::string::npos)
+        << run.output;
   }
 }
 
@@ -269,20 +449,20 @@ TEST(History, EndsAsRingcheckWhenAFileCannotBeOpened) {
   EXPECT_NE(report.find("BADLIST \"BadPhone.lst\"\n  missing"),
             std::string::npos)
       << report;
-  EXPECT_NE(report.find("        5  21:05:09   1234567   1  yes, 2  users.tor "
+  EXPECT_NE(report.find("        5  21:05:09 1234567   1  yes, 2  users.tor "
                         "not read\n"),
             std::string::npos)
       << report;
   run = RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(Plain(run.output).find("\n5,21:05:09,1234567,1,yes,2,,,\n"),
+  EXPECT_NE(Plain(run.output).find("\n5,21:05:09,1234567,1,yes,2,,,,,1234567,\n"),
             std::string::npos)
       << run.output;
 
   remove((station.dir / "T-Mail.log").c_str());
   run = RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(Plain(run.output).find(kHeader), std::string::npos);
+  EXPECT_EQ(Plain(run.output).find("line,time"), std::string::npos);
   EXPECT_EQ(station.Result(), "(none)");
 }
 
@@ -376,7 +556,7 @@ TEST(History, EachCallIsWhatRingcheckTakesFromTheLogCutAfterIt) {
   int connected = 0;
   for (size_t i = 1; i < rows.size(); i++) {
     std::vector<std::string> call = Fields(rows[i]);
-    ASSERT_EQ(call.size(), 9u) << rows[i];
+    ASSERT_EQ(call.size(), 12u) << rows[i];
     // The log as it stood right after the call's line was written.
     size_t end = std::string::npos;
     size_t from = 0;

@@ -91,8 +91,8 @@ TEST(Limits, TheCallHistoryReadsALogPast4GiBWhole) {
   std::string csv = run.output;
   csv.erase(std::remove(csv.begin(), csv.end(), '\r'), csv.end());
   EXPECT_EQ(csv.substr(csv.find("\n3,")),
-            "\n3,23:01:09,5551234,3,yes,0,2,Olga Sidorova,\n"
-            "6,23:02:19,5551234,3,yes,0,2,Olga Sidorova,\n");
+            "\n3,23:01:09,5551234,3,yes,0,2,Olga Sidorova,,,5551234,\n"
+            "6,23:02:19,5551234,3,yes,0,2,Olga Sidorova,,,1234567,\n");
   EXPECT_EQ(station.Run().exit_code, 0);
   EXPECT_EQ(station.Result(), CrLfLines({"Olga Sidorova", "sysop", "Tver",
                                          "5551234", "3", "0",

@@ -1,16 +1,18 @@
 // The call history.  The configuration, BADLIST, users.tor and the whole
 // mailer log are read by ringcheck's own readers, and nothing is written.
-// The walk through the log (walk.cpp) hands each call here; a pattern
-// keeps those it would ban; the numbers' side (numbers.cpp) completes
-// each with its subscriber and ban; the call is written as a row
+// The walk through the log (walk.cpp) hands each call here; the window of
+// days and a pattern keep those asked for; the numbers' side (numbers.cpp)
+// completes each with its subscriber and ban; the call is written as a row
 // (rows.cpp) and counted for the tables after them (tables.cpp).
 #include "explain/history/history.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "capture/caller_number.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
+#include "explain/history/dates.h"
 #include "explain/history/numbers.h"
 #include "explain/history/rows.h"
 #include "explain/history/tables.h"
@@ -21,6 +23,7 @@
 #include "explain/report/run.h"
 #include "explain/report/texts.h"
 #include "explain/report/writer.h"
+#include "platform/text_output.h"
 #include "run/run_observer.h"
 #include "run/run_status.h"
 #include "run/text_file.h"
@@ -28,15 +31,34 @@
 
 namespace {
 
+// A log past this size tells how far its reading is, on a console.
+constexpr int64_t kProgressFrom = int64_t{64} << 20;
+constexpr int64_t kProgressEvery = 250;  // milliseconds
+
 struct Pattern {
   bool given;
   bool is_remark;  // a comment line, which bans nobody
   char digits[kNumberPatternCapacity + 1];
 };
 
+struct Window {
+  bool given;
+  LogDate since;  // day 0: open
+  LogDate until;
+};
+
+struct Progress {
+  bool shown;
+  bool refused;  // standard error is no console
+  int64_t last;
+};
+
 HistoryRequest request;
 Pattern pattern;
+Window window;
+Progress progress;
 bool calls_begun;
+bool no_dates;  // a window was asked of a log without dates
 
 const RunObserver kHistoryObserver = {
     nullptr, nullptr,               SeeBadConfigLine,     nullptr, nullptr,
@@ -44,12 +66,75 @@ const RunObserver kHistoryObserver = {
     nullptr, nullptr,               SeeListPieceRead,     nullptr,
 };
 
+// A refusal of the command line, in the report or, once a CSV has begun,
+// on standard error.
+void SayRefused(const char *text) {
+  if (request.csv && calls_begun)
+    OsWriteErrorLine(text);
+  else
+    ReportPlainLine(text);
+}
+
+// The days asked for; false, said, when one is no date.
+bool TakeWindow() {
+  const char *const days[2] = {request.since, request.until};
+  const char *const names[2] = {"--since", "--until"};
+  LogDate *const dates[2] = {&window.since, &window.until};
+  for (int side = 0; side < 2; side++) {
+    if (days[side] == nullptr)
+      continue;
+    window.given = true;
+    if (!ReadWindowDate(days[side], dates[side])) {
+      char said[kReportWidth * 4];
+      QuoteBuffer quote;
+      snprintf(said, sizeof said, Text(kHistoryBadDate), names[side],
+               QuoteWithin(quote, days[side], kReportWidth - 20));
+      SayRefused(said);
+      return false;
+    }
+  }
+  return true;
+}
+
+void ReportWindow() {
+  if (!window.given)
+    return;
+  char since[11];
+  char until[11];
+  bool russian = ReportLanguageInUse() == kRussian;
+  ShowDate(window.since, russian, since);
+  ShowDate(window.until, russian, until);
+  ReportBlankLine();
+  ReportLine(Text(kHistoryWindow),
+             window.since.day != 0 ? since : Text(kHistoryWindowStart),
+             window.until.day != 0 ? until : Text(kHistoryWindowEnd));
+}
+
 void ReadConfiguration(const char *path) {
   ReadConfigurationUnder(path);
   SplitCallerIdSetting();
   QuoteBuffer quote;
   if (Settings[CIDMASK][0] != '\0')
     ReportLine(Text(kHistoryMask), Quote(quote, Settings[CIDMASK]));
+}
+
+// Whether the pattern can match a number ringcheck takes: IDLEN digits,
+// or with a mask as few as it may leave.  When it cannot, the lengths it
+// was tried on are said.
+void SayWhenPatternNeverMatches() {
+  if (CheckDigitCount() != kDigitCountFits)
+    return;
+  int most = PhoneDigitsCompared();
+  int fewest = FewestNumberDigits();
+  for (int digits = fewest; digits <= most; digits++)
+    if (PatternMatchesSomeNumber(pattern.digits, static_cast<size_t>(digits)))
+      return;
+  char lengths[32];
+  if (fewest == most)
+    snprintf(lengths, sizeof lengths, "%d", most);
+  else
+    snprintf(lengths, sizeof lengths, "%d-%d", fewest, most);
+  ReportLine(Text(kHistoryPatternNever), lengths);
 }
 
 // Takes the pattern as a BADLIST line.  A remark leaves none: every call is
@@ -76,6 +161,7 @@ void TakePattern(const char *argument) {
     ReportPlainLine(Text(kHistoryPatternCut));
   if (pattern.digits[0] == '\0')
     ReportPlainLine(Text(kHistoryPatternEmpty));
+  SayWhenPatternNeverMatches();
 }
 
 // Every record whose own number the pattern bans, said plainly.
@@ -101,19 +187,46 @@ void ReportBannedSubscribers(ScopedFile *base) {
 }
 
 void BeginCalls() {
-  WriteCallsHeading(pattern.given);
+  WriteCallsHeading();
   calls_begun = true;
 }
 
+bool PatternKeeps(const Call &call) {
+  if (!pattern.given)
+    return true;
+  if (pattern.is_remark)
+    return false;
+  return (call.number[0] != '\0' &&
+          MatchNumberPattern(pattern.digits, call.number)) ||
+         (call.caller_id[0] != '\0' &&
+          MatchNumberPattern(pattern.digits, call.caller_id));
+}
+
 void TakeCall(const Call &walked) {
-  if (pattern.given &&
-      (pattern.is_remark || walked.number[0] == '\0' ||
-       !MatchNumberPattern(pattern.digits, walked.number)))
+  if (window.given && !DateInWindow(walked.date, window.since, window.until))
+    return;
+  if (!PatternKeeps(walked))
     return;
   Call call = walked;
-  LookUpCall(&call);
+  LookUpCall(&call, pattern.given ? pattern.digits : nullptr);
   WriteCall(call);
   CountCall(call);
+}
+
+// How far the reading is, a few times a second, on a console alone.
+void ShowProgress(int64_t read, int64_t size) {
+  if (size <= kProgressFrom || progress.refused)
+    return;
+  int64_t now = OsMilliseconds();
+  if (progress.shown && now >= progress.last &&
+      now - progress.last < kProgressEvery)
+    return;
+  char text[80];
+  snprintf(text, sizeof text, Text(kHistoryProgress),
+           static_cast<int>(read * 100 / size));
+  progress.shown = OsShowProgress(text);
+  progress.refused = !progress.shown;
+  progress.last = now;
 }
 
 void HistoryStages() {
@@ -126,12 +239,20 @@ void HistoryStages() {
   if (request.pattern != nullptr)
     TakePattern(request.pattern);
   ReportBannedSubscribers(&base);
-  LogWalked log = WalkMailerLog(BeginCalls, TakeCall);
+  ReportWindow();
+  LogWalked log = WalkMailerLog(BeginCalls, TakeCall, ShowProgress);
+  if (progress.shown)
+    OsShowProgress("");
+  if (window.given && !log.dated) {
+    no_dates = true;
+    return;
+  }
   if (!RowsAreCsv()) {
     if (CallsCounted() == 0)
       ReportPlainLine(Text(kHistoryNoCalls));
     ReportNumbers();
-    ReportTotals(log);
+    ReportTotals(log, pattern.given);
+    ReportDays();
     ReportHours();
   }
   if (!SubscribersRead())
@@ -143,17 +264,27 @@ void HistoryStages() {
 int ReportCallHistory(const HistoryRequest &asked) {
   request = asked;
   pattern = Pattern();
+  window = Window();
+  progress = Progress();
   calls_begun = false;
+  no_dates = false;
   ForgetReportInputs();
   ForgetNumbers();
   ForgetTotals();
-  WriteRowsAsCsv(request.csv);
+  BeginRows(request.csv, request.pattern != nullptr);
+  if (!request.csv)
+    ReportPlainLine(Text(kHistoryTitle));
+  if (!TakeWindow())
+    return ReportRefusal();
   // A CSV has no report around it.
   MuteReport(request.csv);
-  ReportPlainLine(Text(kHistoryTitle));
   int status = RunReportStages(&kHistoryObserver, HistoryStages);
   MuteReport(false);
   ForgetNumbers();
+  if (no_dates && status == kStatusNormal) {
+    SayRefused(Text(kHistoryNoDates));
+    return request.csv ? kStatusRefusedLine : ReportRefusal();
+  }
   // After a CSV, only a failure before its first row is told.
   if (!request.csv || (!calls_begun && status != kStatusNormal))
     ReportOutcome(status, ReportInputs.config_named, Text(kHistoryRead),

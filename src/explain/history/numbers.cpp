@@ -38,6 +38,7 @@ struct Numbers {
   std::vector<NumberSlot> slots;
   size_t used_slots;
   int64_t calls_left_out;
+  int64_t numbers_turned_away;
 };
 
 Numbers numbers;
@@ -113,6 +114,7 @@ NumberSlot *SlotOf(const char *number, uint64_t key) {
       SubscribersRead() ? FirstRecordWithNumber(numbers.keys, number) : -1);
   slot.name = slot.record >= 0 ? KeepNameOf(slot.record) : kNoName;
   slot.banned_by = BannedBy(number);
+  slot.turned_away = 0;
   numbers.used_slots++;
   return &slot;
 }
@@ -147,44 +149,84 @@ bool ReadSubscribers(ScopedFile *base) {
 
 bool SubscribersRead() { return numbers.base != nullptr; }
 
-void LookUpCall(Call *call) {
-  call->record = -1;
-  call->name = kNoName;
-  call->banned_by = 0;
-  call->status = kStatusNormal;
-  if (call->number[0] == '\0')
-    return;
-  uint64_t key = PhoneKey(call->number, 0);
+// Who a number is: the first record with it, its name where kept, the
+// BADLIST line that bans it; from its slot, or found again when the table
+// has no room for it.
+NumberSlot *LookUpNumber(const char *number, int64_t *record, uint32_t *name,
+                         int *banned_by) {
+  *record = -1;
+  *name = kNoName;
+  *banned_by = 0;
+  if (number[0] == '\0')
+    return nullptr;
+  uint64_t key = PhoneKey(number, 0);
   NumberSlot *slot =
-      key != kNoPhoneKey ? SlotOf(call->number, NumberPartOfKey(key)) : nullptr;
-  if (slot != nullptr) {
-    call->record = slot->record;
-    call->name = slot->name;
-    call->banned_by = slot->banned_by;
-    if (slot->calls < UINT32_MAX) {
-      slot->calls++;
-      slot->connected += call->connected;
-    }
-  } else {
-    numbers.calls_left_out++;
-    call->record = SubscribersRead()
-                       ? FirstRecordWithNumber(numbers.keys, call->number)
-                       : -1;
-    call->banned_by = BannedBy(call->number);
+      key != kNoPhoneKey ? SlotOf(number, NumberPartOfKey(key)) : nullptr;
+  if (slot == nullptr) {
+    *record =
+        SubscribersRead() ? FirstRecordWithNumber(numbers.keys, number) : -1;
+    *banned_by = BannedBy(number);
+    return nullptr;
   }
-  // The lookup comes first: without users.tor the list is never read.
-  if (!SubscribersRead())
-    call->status = kStatusNoUserBase;
-  else if (call->banned_by > 0)
-    call->status = kStatusBannedNumber;
+  *record = slot->record;
+  *name = slot->name;
+  *banned_by = slot->banned_by;
+  return slot;
 }
 
-const char *NameOf(const Call &call, char *read) {
-  if (call.name != kNoName)
-    return numbers.names.c_str() + call.name;
+// The status of a connection: the lookup comes first (without users.tor
+// the list is never read), then the list.
+int StatusOf(const Call &call, bool banned) {
+  if (!call.connected || call.number[0] == '\0')
+    return kStatusNormal;
+  if (!SubscribersRead())
+    return kStatusNoUserBase;
+  return banned ? kStatusBannedNumber : kStatusNormal;
+}
+
+// A count that stops at its most.
+void Count(uint32_t *count, bool counted) {
+  if (counted && *count < UINT32_MAX)
+    (*count)++;
+}
+
+void LookUpCall(Call *call, const char *pattern) {
+  NumberSlot *own = LookUpNumber(call->caller_id, &call->caller_id_record,
+                                 &call->caller_id_name,
+                                 &call->caller_id_banned_by);
+  NumberSlot *taken =
+      LookUpNumber(call->number, &call->record, &call->name, &call->banned_by);
+  call->status = StatusOf(*call, call->banned_by > 0);
+  call->pattern_status = StatusOf(
+      *call, call->banned_by > 0 ||
+                 (pattern != nullptr &&
+                  MatchNumberPattern(pattern, call->number)));
+  // A call counts under the number that rang, which is ringcheck's where
+  // its caller-id line gave none.
+  NumberSlot *slot = call->caller_id[0] != '\0' ? own : taken;
+  bool in_table = slot != nullptr;
+  if (call->caller_id[0] == '\0' && call->number[0] == '\0')
+    return;
+  if (!in_table) {
+    numbers.calls_left_out++;
+    return;
+  }
+  Count(&slot->calls, true);
+  Count(&slot->connected, call->connected);
+  bool turned = pattern != nullptr &&
+                call->pattern_status == kStatusBannedNumber &&
+                MatchNumberPattern(pattern, call->number);
+  if (turned && slot->turned_away == 0)
+    numbers.numbers_turned_away++;
+  Count(&slot->turned_away, turned);
+}
+
+const char *NameOfRecord(int64_t record, uint32_t name, char *read) {
+  if (name != kNoName)
+    return numbers.names.c_str() + name;
   read[0] = '\0';
-  if (SubscribersRead())
-    ReadRecordName(numbers.base, call.record, read);
+  if (SubscribersRead() && record >= 0)
+    ReadRecordName(numbers.base, record, read);
   return read;
 }
 
@@ -202,6 +244,8 @@ std::vector<const NumberSlot *> NumbersByCalls() {
 }
 
 int64_t CallsLeftOut() { return numbers.calls_left_out; }
+
+int64_t NumbersTurnedAway() { return numbers.numbers_turned_away; }
 
 std::vector<BannedRecord> RecordsBannedBy(const char *pattern) {
   std::vector<BannedRecord> banned;

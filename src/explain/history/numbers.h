@@ -26,6 +26,7 @@ struct NumberSlot {
   int32_t record;
   uint32_t name;
   int32_t banned_by;
+  uint32_t turned_away;  // connections a pattern would turn away
 };
 
 // The most numbers the table holds.
@@ -38,17 +39,22 @@ void ReadBannedPatterns();
 // cannot be opened.  The base stays open in base for the names.
 bool ReadSubscribers(ScopedFile *base);
 bool SubscribersRead();
-// Completes a call the history takes: the first record with its number,
-// the BADLIST line that bans it and the status ringcheck ends it with;
-// its number's calls counted in the table.
-void LookUpCall(Call *call);
-// The name of a call's record, kept or read again into read
+// Completes a call the history takes: the first record with each of its
+// numbers (ringcheck's and its caller-id line's), the BADLIST line that
+// bans each and the status ringcheck ends it with; the call counted in the
+// table under the number that rang.
+// With a pattern (not null), also the status ringcheck would end it with
+// were the pattern a line of BADLIST.
+void LookUpCall(Call *call, const char *pattern);
+// The name of a record, kept (name) or read again into read
 // (kUserNameCapacity + 1 bytes).
-const char *NameOf(const Call &call, char *read);
+const char *NameOfRecord(int64_t record, uint32_t name, char *read);
 // The numbers the table counts, the most calls first.
 std::vector<const NumberSlot *> NumbersByCalls();
 // The calls whose numbers found no room in the table.
 int64_t CallsLeftOut();
+// The numbers of the table with a connection a pattern would turn away.
+int64_t NumbersTurnedAway();
 // A record whose own number a pattern matches.
 struct BannedRecord {
   int64_t record;

@@ -1,6 +1,9 @@
 // A call's row, made here rather than by ReportLine, as a log has a million
-// of them; its columns are the same in every language.  Or the call as a
-// CSV record, for a spreadsheet.
+// of them; its columns are the same in every language, and what it says of
+// the caller goes on on the next lines under its column rather than be
+// cut.  Or the call as a CSV record, for a spreadsheet: always UTF-8 after
+// a byte order mark, with CR LF, whatever the console, the locale or the
+// platform, so that a Russian name opens as Cyrillic.
 #include "explain/history/rows.h"
 
 #include <cstdio>
@@ -11,34 +14,111 @@
 #include "explain/history/texts.h"
 #include "explain/report/texts.h"
 #include "explain/report/writer.h"
+#include "platform/cp866.h"
 #include "platform/text_output.h"
-#include "run/text_helpers.h"
 
 namespace {
 
-// Columns of the time in a report line: its end, next to the marker.
-constexpr size_t kTimeColumns = 10;
 constexpr char kCsvHeader[] =
-    "line,time,number,type,connected,status,record,name,banned_by";
+    "line,time,number,type,connected,status,record,name,banned_by,date,"
+    "caller_id,reason\r\n";
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// The CSV's reason, a cause a code.
+const char *const kReasonCodes[kNoNumberKinds] = {
+    "",      "no_callerid", "callerid_up", "callerid_after",
+    "voided", "short",      "mask",        "long_line",
+    "ctrl_z", "tail",       "no_digits",
+};
 
 const HistoryText kWhyTexts[kNoNumberKinds] = {
-    kHistoryWhyNoCallerId, kHistoryWhyNoCallerId, kHistoryWhyUp,
-    kHistoryWhyVoided,     kHistoryWhyShort,      kHistoryWhyMask,
+    kHistoryWhyNoCallerId, kHistoryWhyNoCallerId, kHistoryWhyUpTotal,
+    kHistoryWhyAfter,      kHistoryWhyVoided,     kHistoryWhyShort,
+    kHistoryWhyMask,       kHistoryWhyLongLine,   kHistoryWhyCtrlZ,
     kHistoryWhyTail,       kHistoryWhyCount,
 };
 
-bool csv_rows;
+// Columns of a row before what it says of the caller.
+constexpr size_t kTimeColumns = 8;
+constexpr size_t kConnectedColumns = 7;
+constexpr size_t kPatternColumns = 4;
+
+struct Rows {
+  bool csv;
+  bool with_pattern;
+  LogDate day;  // of the row before
+};
+
+Rows rows;
+
+// What the call's own caller-id line gave, where ringcheck took nothing:
+// the number, who has it and, for a connection, what that cost.
+void DescribeCallerIdNumber(LineBuilder *text, const Call &call) {
+  if (call.caller_id[0] == '\0')
+    return;
+  PutFormatted(text, Text(kHistoryRangFrom), call.caller_id);
+  if (!SubscribersRead())
+    return;
+  char read[kUserNameCapacity + 1];
+  if (call.caller_id_record >= 0) {
+    QuoteBuffer quote;
+    PutText(text, ", ");
+    PutFormatted(text, Text(kHistoryRecord),
+                 static_cast<long long>(call.caller_id_record + 1),
+                 QuoteWithin(quote,
+                             NameOfRecord(call.caller_id_record,
+                                          call.caller_id_name, read),
+                             kReportWidth));
+  }
+  if (call.caller_id_banned_by > 0)
+    PutFormatted(text, Text(kHistoryBannedBy), call.caller_id_banned_by);
+  if (!call.connected)
+    return;
+  if (call.caller_id_banned_by > 0)
+    PutText(text, Text(kHistoryLetIn));
+  else if (call.caller_id_record >= 0)
+    PutText(text, Text(kHistoryNotRecognised));
+}
+
+void DescribeCall(LineBuilder *text, const Call &call) {
+  BeginLine(text);
+  if (call.number[0] != '\0') {
+    DescribeNumber(text, call.record, call.name, call.banned_by);
+    return;
+  }
+  if (call.why == kCallerIdUp)
+    PutFormatted(text, Text(kHistoryWhyUp),
+                 static_cast<long long>(call.lines_up),
+                 CountForm(call.lines_up, kFormLineAccusative));
+  else
+    PutText(text, WhyNoNumberText(call.why));
+  DescribeCallerIdNumber(text, call);
+}
+
+// A heading a day, so that each row has its date without a column; the
+// rows before the first date have none.
+void ReportDayOf(const Call &call) {
+  bool same = call.date.year == rows.day.year &&
+              call.date.month == rows.day.month &&
+              call.date.day == rows.day.day;
+  rows.day = call.date;
+  if (same)
+    return;
+  if (call.date.day == 0) {
+    ReportPlainLine(Text(kHistoryNoDay));
+    return;
+  }
+  char date[11];
+  ShowDate(call.date, ReportLanguageInUse() == kRussian, date);
+  ReportLine(Text(kHistoryDay), date);
+}
 
 void ReportCall(const Call &call) {
+  ReportDayOf(call);
   LineBuilder row;
   BeginLine(&row);
   PutFormatted(&row, "%9lld  ", static_cast<long long>(call.line));
-  size_t length = strlen(call.time);
-  char time[kTimeColumns * 2 + 1];
-  // The end of the time, next to the marker, where the clock stands.
-  size_t skipped = length > kTimeColumns ? length - kTimeColumns : 0;
-  ShowInColumn(time, call.time + skipped, kTimeColumns);
-  PutPadded(&row, time, kTimeColumns);
+  PutPadded(&row, call.time, kTimeColumns);
   PutByte(&row, ' ');
   PutPadded(&row, call.number[0] != '\0' ? call.number : Text(kNoNumber),
             kCallerNumberCapacity);
@@ -50,35 +130,33 @@ void ReportCall(const Call &call) {
     snprintf(connected, sizeof connected, Text(kHistoryConnected), call.status);
   else
     snprintf(connected, sizeof connected, "%s", Text(kHistoryRang));
-  PutPadded(&row, connected, 7);
+  PutPadded(&row, connected, kConnectedColumns);
   PutByte(&row, ' ');
-  char before[128];
-  char after[64];
-  const char *name =
-      DescribeSubscriber(call, before, sizeof before, after, sizeof after);
-  PutText(&row, before);
-  if (name != nullptr) {
-    size_t used = row.length + strlen(after);
-    QuoteBuffer quote;
-    QuoteWithin(quote, name, used < kReportWidth ? kReportWidth - used : 0);
-    PutText(&row, quote);
+  if (rows.with_pattern) {
+    char status[8] = "";
+    if (call.connected)
+      snprintf(status, sizeof status, "%d", call.pattern_status);
+    PutPadded(&row, status, kPatternColumns);
+    PutByte(&row, ' ');
   }
-  PutText(&row, after);
-  ReportBuiltLine(&row);
+  LineBuilder text;
+  DescribeCall(&text, call);
+  ReportBuiltLineWith(&row, text.text);
 }
 
-// A CSV row, built in place: fields of at most kTimeCapacity characters,
-// each of which a quote may double.
+// A CSV row, built in place: its fields are short, and a quote may double
+// each character of one.
 struct CsvRow {
-  char text[16 * (kTimeCapacity + 8)];
+  char text[16 * 96];
   size_t length;
 };
 
-// A CSV field as RFC 4180 has it: in double quotes, each one inside
-// doubled, when it holds a comma, a quote or a line break.  A field that a
+// A field as RFC 4180 has it: in double quotes, each one inside doubled,
+// when it holds a comma, a quote or a line break.  A field that a
 // spreadsheet would take for a formula (=, +, -, @ first) gets a ' before
-// it: callers choose names.
-void PutCsvField(CsvRow *row, const char *text) {
+// it, as callers choose names; guarded asks for that.  Code page 866
+// becomes UTF-8.
+void PutCsvField(CsvRow *row, const char *text, bool guarded = true) {
   char *out = row->text + row->length;
   if (row->length > 0)
     *out++ = ',';
@@ -87,17 +165,13 @@ void PutCsvField(CsvRow *row, const char *text) {
   if (quoted)
     *out++ = '"';
   char first = text[0];
-  if (first == '=' || first == '+' || first == '-' || first == '@' ||
-      first == '\t' || first == '\r')
+  if (guarded && (first == '=' || first == '+' || first == '-' ||
+                  first == '@' || first == '\t' || first == '\r'))
     *out++ = '\'';
-  if (!quoted) {
-    memcpy(out, text, length);
-    out += length;
-  }
-  for (; quoted && *text != '\0'; text++) {
-    if (*text == '"')
+  for (; *text != '\0'; text++) {
+    if (quoted && *text == '"')
       *out++ = '"';
-    *out++ = *text;
+    out += Cp866ToUtf8(static_cast<unsigned char>(*text), out);
   }
   if (quoted)
     *out++ = '"';
@@ -106,20 +180,10 @@ void PutCsvField(CsvRow *row, const char *text) {
 }
 
 void PutCsvNumber(CsvRow *row, long long number, bool present) {
-  char text[24];
-  char *digits = text + sizeof text;
-  *--digits = '\0';
-  bool negative = number < 0;
-  unsigned long long value =
-      negative ? 0 - static_cast<unsigned long long>(number)
-               : static_cast<unsigned long long>(number);
-  do {
-    *--digits = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  if (negative)
-    *--digits = '-';
-  PutCsvField(row, present ? digits : "");
+  char text[24] = "";
+  if (present)
+    snprintf(text, sizeof text, "%lld", number);
+  PutCsvField(row, text);
 }
 
 void WriteCsvRow(const Call &call) {
@@ -133,64 +197,65 @@ void WriteCsvRow(const Call &call) {
   PutCsvNumber(&row, call.status, call.connected);
   PutCsvNumber(&row, call.record + 1, call.record >= 0);
   char read[kUserNameCapacity + 1];
-  PutCsvField(&row, call.record >= 0 ? NameOf(call, read) : "");
+  PutCsvField(&row, call.record >= 0
+                        ? NameOfRecord(call.record, call.name, read)
+                        : "");
   PutCsvNumber(&row, call.banned_by, call.banned_by > 0);
-  OsWriteTextRecord(row.text);
+  char date[11];
+  CsvDate(call.date, date);
+  // A date without its year is --mm-dd, as ISO 8601 writes it.
+  PutCsvField(&row, date, false);
+  PutCsvField(&row, call.caller_id);
+  PutCsvField(&row, call.number[0] == '\0' ? kReasonCodes[call.why] : "");
+  memcpy(row.text + row.length, "\r\n", 3);
+  OsWriteOutputBytes(row.text, row.length + 2);
 }
 
 }  // namespace
 
 const char *WhyNoNumberText(NoNumber why) { return Text(kWhyTexts[why]); }
 
-void WriteRowsAsCsv(bool csv) { csv_rows = csv; }
+void BeginRows(bool csv, bool with_pattern) {
+  rows = Rows();
+  rows.csv = csv;
+  rows.with_pattern = with_pattern;
+}
 
-bool RowsAreCsv() { return csv_rows; }
+bool RowsAreCsv() { return rows.csv; }
 
-void WriteCallsHeading(bool pattern) {
-  if (csv_rows) {
-    OsWriteTextRecord(kCsvHeader);
+void WriteCallsHeading() {
+  if (rows.csv) {
+    OsWriteOutputBytes(kByteOrderMark, sizeof kByteOrderMark - 1);
+    OsWriteOutputBytes(kCsvHeader, sizeof kCsvHeader - 1);
     return;
   }
   ReportBlankLine();
+  ReportPlainLine(Text(rows.with_pattern ? kHistoryMatchingHeading
+                                         : kHistoryCallsHeading));
   ReportPlainLine(
-      Text(pattern ? kHistoryMatchingHeading : kHistoryCallsHeading));
-  ReportPlainLine(Text(kHistoryColumns));
+      Text(rows.with_pattern ? kHistoryColumnsPattern : kHistoryColumns));
 }
 
 void WriteCall(const Call &call) {
-  if (csv_rows)
+  if (rows.csv)
     WriteCsvRow(call);
   else
     ReportCall(call);
 }
 
-const char *DescribeSubscriber(const Call &call, char *before, size_t size,
-                               char *after, size_t after_size) {
-  after[0] = '\0';
-  if (call.number[0] == '\0') {
-    if (call.why == kCallerIdUp)
-      snprintf(before, size, Text(kHistoryWhyUp),
-               static_cast<long long>(call.lines_up),
-               CountForm(call.lines_up, kFormLineAccusative));
-    else
-      snprintf(before, size, "%s", WhyNoNumberText(call.why));
-    return nullptr;
-  }
-  if (call.banned_by > 0)
-    snprintf(after, after_size, Text(kHistoryBannedBy), call.banned_by);
+void DescribeNumber(LineBuilder *text, int64_t record, uint32_t name,
+                    int banned_by) {
   if (!SubscribersRead()) {
-    snprintf(before, size, "%s", Text(kHistoryNoBaseUser));
-    return nullptr;
+    PutText(text, Text(kHistoryNoBaseUser));
+  } else if (record < 0) {
+    PutText(text, Text(kHistoryUnknown));
+  } else {
+    char read[kUserNameCapacity + 1];
+    QuoteBuffer quote;
+    PutFormatted(text, Text(kHistoryRecord), static_cast<long long>(record + 1),
+                 QuoteWithin(quote, NameOfRecord(record, name, read),
+                             kReportWidth));
   }
-  if (call.record < 0) {
-    snprintf(before, size, "%s", Text(kHistoryUnknown));
-    return nullptr;
-  }
-  snprintf(before, size, Text(kHistoryRecord),
-           static_cast<long long>(call.record + 1), "");
-  // Stays as it is until the line is written.
-  static char name[kUserNameCapacity + 1];
-  char read[kUserNameCapacity + 1];
-  CopyText(name, kUserNameCapacity, NameOf(call, read));
-  return name;
+  if (banned_by > 0)
+    PutFormatted(text, Text(kHistoryBannedBy), banned_by);
 }

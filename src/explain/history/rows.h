@@ -1,25 +1,27 @@
-// A call as the history writes it: a row of the report or a row of CSV.
+// A call as the history writes it: a row of the report, or a CSV record.
 #ifndef RINGCHECK_EXPLAIN_HISTORY_ROWS_H
 #define RINGCHECK_EXPLAIN_HISTORY_ROWS_H
 
-#include <cstddef>
+#include <cstdint>
 
 #include "explain/history/call.h"
 
-// The rows are CSV (RFC 4180, one record a line) rather than the report's.
-void WriteRowsAsCsv(bool csv);
+struct LineBuilder;
+
+// The rows are CSV (RFC 4180, UTF-8 after a byte order mark, CR LF) rather
+// than the report's; with_pattern gives them the pattern's column.
+void BeginRows(bool csv, bool with_pattern);
 bool RowsAreCsv();
 // The heading of the calls, or the CSV header.
-void WriteCallsHeading(bool pattern);
+void WriteCallsHeading();
 void WriteCall(const Call &call);
 
-// Why a call has no number, in a few words.
+// Why a call has no number, in a few words; a cause alone, without how
+// far up the line stood, for the totals.
 const char *WhyNoNumberText(NoNumber why);
-
-// The subscriber of a call for a report line: a text before, a name to
-// quote (nullptr for none) and a text after, as a call's row and the table
-// of numbers take them.
-const char *DescribeSubscriber(const Call &call, char *before, size_t size,
-                               char *after, size_t after_size);
+// Who a number is, as a call's row and the table of numbers say it: its
+// record, or that none has it, and the BADLIST line that bans it.
+void DescribeNumber(LineBuilder *text, int64_t record, uint32_t name,
+                    int banned_by);
 
 #endif

@@ -1,53 +1,92 @@
 #include "explain/history/tables.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
+#include "checks/subscriber.h"
 #include "explain/history/numbers.h"
 #include "explain/history/rows.h"
 #include "explain/history/texts.h"
 #include "explain/report/phone_keys.h"
 #include "explain/report/texts.h"
 #include "explain/report/writer.h"
+#include "run/run_status.h"
 
 namespace {
 
-// A call that did not connect at most this many lines above a connection
-// whose caller-id line stood a few lines up is that connection's.
-constexpr int64_t kLinesUp = 5;
+// The calls of a day, its date as a number that sorts: yyyymmdd, with a
+// year-less date below every dated one, and 0 for the calls of no date.
+struct Day {
+  int key;
+  LogDate date;
+  int64_t calls;
+  int64_t connections;
+  int64_t turned_away;
+  int64_t banned_let_in;
+  int64_t without_number;
+};
 
 struct Totals {
   int64_t calls;
-  int64_t connected;
-  int64_t connected_with_number;
+  int64_t connections;
+  int64_t with_number;  // connections whose number ringcheck took
   int64_t why[kNoNumberKinds];  // of connections without a number
+  int64_t banned_let_in;
+  int64_t not_recognised;
   int64_t banned_calls;
-  int64_t banned_connected;
+  int64_t turned_away;
   int64_t unknown_connected;
-  // Calls that did not connect whose CONNECT came a few lines below.
-  int64_t connect_further_down;
-  int64_t last_unconnected_line;
+  int64_t pattern_turned_away;
+  int64_t pattern_still_in;
   int64_t hours[24][2];  // [hour][connected]
   int64_t calls_with_hour;
+  std::vector<Day> days;  // in the order of their keys
 };
 
 Totals totals;
 
-// The hour of a time text that reads as H:MM or HH:MM (its last word), or
-// -1.
-int HourOf(const char *time) {
-  const char *word = strrchr(time, ' ');
-  word = word != nullptr ? word + 1 : time;
-  int hour = 0;
-  int digits = 0;
-  for (; *word >= '0' && *word <= '9' && digits < 3; word++, digits++)
-    hour = hour * 10 + (*word - '0');
-  if (digits < 1 || digits > 2 || word[0] != ':' || word[1] < '0' ||
-      word[1] > '5' || word[2] < '0' || word[2] > '9' ||
-      (word[3] >= '0' && word[3] <= '9') || hour > 23)
-    return -1;
-  return hour;
+Day *DayOf(LogDate date) {
+  int key = date.day == 0 ? 0 : date.year * 10000 + date.month * 100 + date.day;
+  std::vector<Day> &days = totals.days;
+  // A log runs in the order of its days: the last one, as a rule.
+  if (!days.empty() && days.back().key == key)
+    return &days.back();
+  auto at = std::lower_bound(days.begin(), days.end(), key,
+                             [](const Day &day, int k) { return day.key < k; });
+  if (at == days.end() || at->key != key)
+    at = days.insert(at, Day{key, date, 0, 0, 0, 0, 0});
+  return &*at;
+}
+
+bool BannedLetIn(const Call &call) {
+  return call.connected && call.status != kStatusBannedNumber &&
+         call.caller_id_banned_by > 0;
+}
+
+// The call's own number is a subscriber's, and ringcheck found no record.
+bool NotRecognised(const Call &call) {
+  return call.connected && call.caller_id_record >= 0 && call.record < 0;
+}
+
+void ReportSubscribersTurnedAway() {
+  std::vector<const NumberSlot *> numbers = NumbersByCalls();
+  std::sort(numbers.begin(), numbers.end(),
+            [](const NumberSlot *a, const NumberSlot *b) {
+              return a->record < b->record;
+            });
+  for (const NumberSlot *slot : numbers) {
+    if (slot->turned_away == 0 || slot->record < 0)
+      continue;
+    char read[kUserNameCapacity + 1];
+    QuoteBuffer quote;
+    ReportLine(Text(kHistoryPatternRecord),
+               static_cast<long long>(slot->record + 1),
+               Quote(quote, NameOfRecord(slot->record, slot->name, read)),
+               static_cast<long long>(slot->turned_away),
+               CountForm(slot->turned_away, kFormConnection));
+  }
 }
 
 }  // namespace
@@ -58,32 +97,36 @@ int64_t CallsCounted() { return totals.calls; }
 
 void CountCall(const Call &call) {
   totals.calls++;
-  int hour = HourOf(call.time);
-  if (hour >= 0) {
+  Day *day = DayOf(call.date);
+  day->calls++;
+  if (call.hour >= 0) {
     totals.calls_with_hour++;
-    totals.hours[hour][call.connected ? 1 : 0]++;
+    totals.hours[call.hour][call.connected ? 1 : 0]++;
   }
-  if (call.banned_by > 0) {
+  if (call.banned_by > 0 || call.caller_id_banned_by > 0)
     totals.banned_calls++;
-    totals.banned_connected += call.connected;
-  }
-  if (!call.connected) {
-    totals.last_unconnected_line = call.line;
+  if (!call.connected)
     return;
+  totals.connections++;
+  day->connections++;
+  if (call.status == kStatusBannedNumber) {
+    totals.turned_away++;
+    day->turned_away++;
   }
-  totals.connected++;
+  if (BannedLetIn(call)) {
+    totals.banned_let_in++;
+    day->banned_let_in++;
+  }
+  totals.not_recognised += NotRecognised(call);
+  if (call.pattern_status == kStatusBannedNumber)
+    totals.pattern_turned_away++;
   if (call.number[0] != '\0') {
-    totals.connected_with_number++;
+    totals.with_number++;
     totals.unknown_connected += SubscribersRead() && call.record < 0;
   } else {
     totals.why[call.why]++;
-  }
-  // A call that did not connect just above this one: a line stood
-  // between its caller-id line and CONNECT.
-  if (call.why == kCallerIdUp && totals.last_unconnected_line > 0 &&
-      call.line - totals.last_unconnected_line <= kLinesUp) {
-    totals.connect_further_down++;
-    totals.last_unconnected_line = 0;
+    day->without_number++;
+    totals.pattern_still_in += call.caller_id[0] != '\0';
   }
 }
 
@@ -97,20 +140,17 @@ void ReportNumbers() {
   }
   ReportPlainLine(Text(kHistoryNumbersColumns));
   for (const NumberSlot *slot : numbers) {
-    Call call{};
-    NumberOfKey(slot->key << kKeyRecordBits, call.number);
-    call.record = slot->record;
-    call.name = slot->name;
-    call.banned_by = slot->banned_by;
-    char before[128];
-    char after[64];
-    const char *name =
-        DescribeSubscriber(call, before, sizeof before, after, sizeof after);
-    QuoteBuffer quote;
-    ReportLine(Text(kHistoryNumber), call.number,
-               static_cast<long long>(slot->calls),
-               static_cast<long long>(slot->connected), before,
-               name != nullptr ? Quote(quote, name) : "", after);
+    KeyNumber number;
+    NumberOfKey(slot->key << kKeyRecordBits, number);
+    LineBuilder row;
+    BeginLine(&row);
+    PutFormatted(&row, Text(kHistoryNumber), number,
+                 static_cast<long long>(slot->calls),
+                 static_cast<long long>(slot->connected));
+    LineBuilder who;
+    BeginLine(&who);
+    DescribeNumber(&who, slot->record, slot->name, slot->banned_by);
+    ReportBuiltLineWith(&row, who.text);
   }
   if (CallsLeftOut() > 0)
     ReportLine(Text(kHistoryNumbersMore),
@@ -118,7 +158,7 @@ void ReportNumbers() {
                static_cast<long long>(kMostNumbers));
 }
 
-void ReportTotals(const LogWalked &log) {
+void ReportTotals(const LogWalked &log, bool with_pattern) {
   ReportBlankLine();
   ReportPlainLine(Text(kHistoryTotalsHeading));
   ReportLine(Text(kHistoryLogRead), static_cast<long long>(log.bytes),
@@ -126,38 +166,68 @@ void ReportTotals(const LogWalked &log) {
              static_cast<long long>(log.lines),
              CountForm(log.lines, kFormLine));
   ReportLine(Text(kHistoryTotalCalls), static_cast<long long>(totals.calls),
-             static_cast<long long>(totals.connected),
-             static_cast<long long>(totals.calls - totals.connected));
+             static_cast<long long>(totals.connections),
+             static_cast<long long>(totals.calls - totals.connections));
   ReportLine(Text(kHistoryTotalTaken),
-             static_cast<long long>(totals.connected_with_number));
+             static_cast<long long>(totals.with_number));
   ReportLine(Text(kHistoryTotalUntaken),
-             static_cast<long long>(totals.connected -
-                                    totals.connected_with_number));
-  // How far up the caller-id line stood is told call by call.
-  int64_t no_line = totals.why[kNoCallerIdLine] + totals.why[kCallerIdUp];
-  if (no_line > 0)
-    ReportLine(Text(kHistoryTotalReason), Text(kHistoryWhyNoCallerId),
-               static_cast<long long>(no_line));
-  for (int why = kNumberVoided; why < kNoNumberKinds; why++) {
+             static_cast<long long>(totals.connections - totals.with_number));
+  for (int why = kNoCallerId; why < kNoNumberKinds; why++) {
     if (totals.why[why] > 0)
       ReportLine(Text(kHistoryTotalReason),
                  WhyNoNumberText(static_cast<NoNumber>(why)),
                  static_cast<long long>(totals.why[why]));
   }
+  ReportLine(Text(kHistoryTotalBannedIn),
+             static_cast<long long>(totals.banned_let_in));
+  ReportLine(Text(kHistoryTotalUnrecognised),
+             static_cast<long long>(totals.not_recognised));
   ReportLine(Text(kHistoryTotalBanned),
              static_cast<long long>(totals.banned_calls),
-             static_cast<long long>(totals.banned_connected));
+             static_cast<long long>(totals.turned_away));
   if (SubscribersRead())
     ReportLine(Text(kHistoryTotalUnknown),
                static_cast<long long>(totals.unknown_connected));
-  if (totals.connect_further_down > 0)
-    ReportLine(Text(kHistoryTotalBetween),
-               static_cast<long long>(totals.connect_further_down));
-  int64_t up = totals.why[kCallerIdUp];
-  if (up >= 2 && up * 10 >= totals.connected)
-    ReportLine(Text(kHistoryNoteUp), static_cast<long long>(up));
+  // The mailer's fault, by its cause.
+  if (totals.why[kCallerIdAfter] > 0)
+    ReportLine(Text(kHistoryNoteAfter),
+               static_cast<long long>(totals.why[kCallerIdAfter]),
+               static_cast<long long>(totals.connections));
+  if (totals.why[kCallerIdUp] > 0)
+    ReportLine(Text(kHistoryNoteUp),
+               static_cast<long long>(totals.why[kCallerIdUp]),
+               static_cast<long long>(totals.connections));
   if (!SubscribersRead())
     ReportPlainLine(Text(kHistoryNoBase));
+  if (!with_pattern)
+    return;
+  ReportLine(Text(kHistoryPatternTurns),
+             static_cast<long long>(totals.pattern_turned_away),
+             static_cast<long long>(NumbersTurnedAway()));
+  ReportSubscribersTurnedAway();
+  if (totals.pattern_still_in > 0)
+    ReportLine(Text(kHistoryPatternStillIn),
+               static_cast<long long>(totals.pattern_still_in));
+}
+
+void ReportDays() {
+  if (totals.days.empty() ||
+      (totals.days.size() == 1 && totals.days[0].key == 0))
+    return;
+  ReportBlankLine();
+  ReportPlainLine(Text(kHistoryDaysHeading));
+  for (const Day &day : totals.days) {
+    char date[16];
+    if (day.key == 0)
+      snprintf(date, sizeof date, "%s", "-");
+    else
+      ShowDate(day.date, ReportLanguageInUse() == kRussian, date);
+    ReportLine(Text(kHistoryDayRow), date, static_cast<long long>(day.calls),
+               static_cast<long long>(day.connections),
+               static_cast<long long>(day.turned_away),
+               static_cast<long long>(day.banned_let_in),
+               static_cast<long long>(day.without_number));
+  }
 }
 
 // A bar a hour, # for the calls that connected and - for the rest, as

@@ -1,7 +1,9 @@
-// What the history says after its calls: the table a number, the totals
-// and the calls by hour of day.
+// What the history says after its calls: the table a number, the totals,
+// and the calls by day and by hour of day.
 #ifndef RINGCHECK_EXPLAIN_HISTORY_TABLES_H
 #define RINGCHECK_EXPLAIN_HISTORY_TABLES_H
+
+#include <cstdint>
 
 #include "explain/history/call.h"
 #include "explain/history/walk.h"
@@ -11,7 +13,9 @@ void ForgetTotals();
 void CountCall(const Call &call);
 int64_t CallsCounted();
 void ReportNumbers();
-void ReportTotals(const LogWalked &log);
+// with_pattern adds what the pattern would have done.
+void ReportTotals(const LogWalked &log, bool with_pattern);
+void ReportDays();
 void ReportHours();
 
 #endif

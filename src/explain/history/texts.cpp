@@ -1,6 +1,6 @@
 // The texts of the call history in English and Russian.  Lines stay within
 // 79 columns with the widest arguments the report gives them: quotes are
-// cut to fit.
+// cut to fit, and a call's row goes on on the next line under its column.
 #include "explain/history/texts.h"
 
 #include "explain/report/text_table.h"
@@ -13,57 +13,94 @@ const char *const kEnglishTexts[] = {
     "them;\n"
     "nothing is written.",
     "  CIDMASK %s: numbers are shown masked, as ringcheck compares them",
+    "%s %s: not a date; write it as yyyy-mm-dd or dd.mm.yyyy",
+    "Calls kept: from %s to %s",
+    "the first day",
+    "the last day",
+    "The mailer log gives no date on any line: --since and --until keep no "
+    "call.",
     "Pattern %s, as a BADLIST line: %s",
     "Pattern %s is a remark as a BADLIST line: it bans nothing",
     "  only its first 15 digits, '?' and '*' count, as in BADLIST",
     "  no digit, '?' or '*' in it: the empty pattern bans one-digit numbers "
     "only",
+    "  it can never match a number of %s digits, as ringcheck takes them",
     "  it bans no subscriber's own number",
     "  it bans the own number of %lld records:",
     "    record %lld %s: %s",
     "Calls in log order",
     "Calls whose number the pattern matches, in log order",
-    "     Line  Time       Number    T  Conn.   Subscriber\n"
-    "  (Conn.: connected, and the errorlevel ringcheck gives it with no "
-    "login)",
+    "     Line  Time     Number    T  Conn.   Subscriber\n"
+    "  (Number: as ringcheck takes it; T: its phone type digit; Conn.:\n"
+    "  connected, and the errorlevel ringcheck gives it with no login)",
+    "     Line  Time     Number    T  Conn.   Pat. Subscriber\n"
+    "  (Number: as ringcheck takes it; T: its phone type digit; Conn.:\n"
+    "  connected, and the errorlevel ringcheck gives it with no login; Pat.:\n"
+    "  the errorlevel it gives with the pattern added to BADLIST)",
+    "  -- %s",
+    "  -- no date",
     "yes, %d",
     "no",
     "record %lld %s",
     "unknown",
     "users.tor not read",
-    ", banned by line %d",
-    "no caller-id line right before",
-    "the caller-id line is %lld %s up",
-    "voided",
+    ", banned by BADLIST line %d",
+    "no caller-id line",
+    "caller-id line %lld %s up",
+    "caller-id line after CONNECT",
+    "number voided",
     "too few digits",
     "the mask left no digit",
-    "cut off by the 4000-byte tail or a Ctrl-Z",
+    "caller-id line over 254 characters",
+    "a Ctrl-Z before the caller-id line",
+    "caller-id line outside the last 4000 bytes",
     "IDLEN gives no number",
+    "caller-id line a few lines up",
+    "; it rang from %s",
+    ": let in",
+    ": not recognised",
     "  no call",
     "Numbers, the most calls first",
     "  Number      Calls  Conn.  Subscriber",
-    "  %-9s %7lld %6lld  %s%s%s",
+    "  %-9s %7lld %6lld  ",
     "  %lld calls from numbers past the first %lld are in the totals only",
     "Totals",
     "  mailer log: %lld %s, %lld %s, read whole",
-    "  calls: %lld; connected: %lld; did not connect: %lld",
-    "  connected with a number ringcheck takes: %lld",
-    "  connected without a number: %lld",
+    "  calls: %lld; connections: %lld; not connected: %lld",
+    "  connections whose number ringcheck took: %lld",
+    "  connections without a number: %lld",
     "    %s: %lld",
-    "  calls banned by BADLIST: %lld, of them connected: %lld (errorlevel 3)",
-    "  connected from a number no record has: %lld",
-    "  did not connect, with CONNECT 2 to 5 lines below the caller-id line: "
-    "%lld",
-    "  Note: %lld connections have their caller-id line a few lines above\n"
-    "  CONNECT.  ringcheck takes a number only from the line right before\n"
-    "  CONNECT, so these callers go unrecognised: have the mailer write the\n"
+    "  banned numbers let in: %lld",
+    "  subscribers not recognised: %lld",
+    "  calls from banned numbers: %lld; turned away (errorlevel 3): %lld",
+    "  connections from a number no record has: %lld",
+    "  The mailer writes the caller-id line after CONNECT in %lld of %lld\n"
+    "  connections: ringcheck takes a number only from the line right "
+    "before\n"
+    "  CONNECT and recognises none of these callers.  Have the mailer write "
+    "the\n"
+    "  caller-id line right before CONNECT.",
+    "  A line stands between the caller-id line and CONNECT in %lld of %lld\n"
+    "  connections: ringcheck takes a number only from the line right "
+    "before\n"
+    "  CONNECT and recognises none of these callers.  Have the mailer write "
+    "the\n"
     "  caller-id line right before CONNECT.",
     "  users.tor cannot be opened: no call has a subscriber, and a connected "
     "call\n"
     "  with a number would end with 2",
+    "  the pattern would turn away %lld connections from %lld numbers",
+    "    record %lld %s: %lld %s",
+    "  %lld more connections from these numbers would still get in: "
+    "ringcheck\n"
+    "  took no number of them",
+    "Calls by day\n"
+    "  Date         Calls  Conn.  Errorlevel 3  Banned let in  No number",
+    "  %-10s %7lld %6lld %13lld %14lld %10lld",
     "Calls by hour of day (# connected, - did not connect)\n"
     "  Hour  Calls  Conn.",
     "  %02d   %6lld %6lld%s",
+    "ringcheck-explain: %d%% of the mailer log read",
     "the mailer log was read",
     "Not enough memory to finish the history.",
     "the history ran out of memory",
@@ -75,55 +112,88 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "ringcheck-explain --calls: звонки из лога мейлера глазами ringcheck;\n"
     "ничего не записывается.\0"
     "  CIDMASK %s: номера показаны после маски, как их сверяет ringcheck\0"
+    "%s %s: это не дата; пишите ГГГГ-ММ-ДД или ДД.ММ.ГГГГ\0"
+    "Оставлены звонки с %s по %s\0"
+    "первого дня\0"
+    "последний день\0"
+    "В логе мейлера нет дат: по --since и --until не остается ни одного "
+    "звонка.\0"
     "Шаблон %s как строка BADLIST: %s\0"
-    "Шаблон %s в BADLIST был бы комментарием: он ничего не запрещает\0"
+    "Шаблон %s как строка BADLIST - комментарий: он ничего не запрещает\0"
     "  учитываются только первые 15 цифр, '?' и '*', как в BADLIST\0"
     "  в нем нет ни цифр, ни '?', ни '*': пустой шаблон запрещает только\n"
     "  номера из одной цифры\0"
+    "  он никогда не совпадет с номером из %s цифр, как их берет ringcheck\0"
     "  собственный номер юзера он не запрещает ни у кого\0"
     "  он запрещает собственный номер у записей: %lld\0"
     "    запись %lld %s: %s\0"
     "Звонки по порядку лога\0"
     "Звонки, чей номер подходит под шаблон, по порядку лога\0"
-    "   Строка  Время      Номер     К  Соед.   Юзер\n"
-    "  (Соед.: соединение и errorlevel, который дал бы ringcheck без логина)\0"
+    "   Строка  Время    Номер     К  Соед.   Юзер\n"
+    "  (Номер - как его берет ringcheck; К - категория, цифра после номера;\n"
+    "  Соед. - соединение и errorlevel, который дал бы ringcheck без логина)\0"
+    "   Строка  Время    Номер     К  Соед.   Шаб. Юзер\n"
+    "  (Номер - как его берет ringcheck; К - категория, цифра после номера;\n"
+    "  Соед. - соединение и errorlevel, который дал бы ringcheck без логина;\n"
+    "  Шаб. - errorlevel, если дописать шаблон в BADLIST)\0"
+    "  -- %s\0"
+    "  -- без даты\0"
     "да, %d\0"
     "нет\0"
     "запись %lld %s\0"
     "неизвестен\0"
     "USERS.TOR не прочитан\0"
-    ", запрещен строкой %d\0"
-    "строки АОНа прямо перед CONNECT нет\0"
+    ", запрещен строкой %d BADLIST\0"
+    "нет строки АОНа\0"
     "строка АОНа на %lld %s выше\0"
+    "строка АОНа после CONNECT\0"
     "номер сброшен\0"
     "мало цифр\0"
     "маска не оставила цифр\0"
-    "строку АОНа отрезал конец в 4000 байт или Ctrl-Z\0"
+    "строка АОНа длиннее 254 символов\0"
+    "перед строкой АОНа Ctrl-Z\0"
+    "строка АОНа вне последних 4000 байт\0"
     "IDLEN не дает номера\0"
+    "строка АОНа на несколько строк выше\0"
+    "; звонили с %s\0"
+    ": пропущен\0"
+    ": не узнан\0"
     "  звонков нет\0"
     "Номера, сначала самые частые\0"
     "  Номер      Звонки  Соед.  Юзер\0"
-    "  %-9s %7lld %6lld  %s%s%s\0"
+    "  %-9s %7lld %6lld  \0"
     "  еще звонков: %lld (номера сверх первых %lld), учтены только в итогах\0"
     "Итоги\0"
     "  лог мейлера: %lld %s, %lld %s, прочитан целиком\0"
-    "  звонков: %lld; с соединением: %lld; без соединения: %lld\0"
-    "  соединений с номером, который берет ringcheck: %lld\0"
+    "  звонков: %lld; соединений: %lld; без соединения: %lld\0"
+    "  соединений, где ringcheck взял номер: %lld\0"
     "  соединений без номера: %lld\0"
     "    %s: %lld\0"
-    "  звонков с номером из BADLIST: %lld\n"
-    "  из них соединений (errorlevel 3): %lld\0"
+    "  пропущено запрещенных номеров: %lld\0"
+    "  не узнано юзеров: %lld\0"
+    "  звонков с номеров из BADLIST: %lld; отказано (errorlevel 3): %lld\0"
     "  соединений с номеров, которых нет в базе: %lld\0"
-    "  без соединения, но CONNECT на 2-5 строк ниже строки АОНа: %lld\0"
-    "  Внимание: соединений, где строка АОНа стоит на несколько строк выше\n"
-    "  CONNECT: %lld. ringcheck берет номер только из строки прямо перед\n"
-    "  CONNECT и таких звонящих не узнает: настройте мейлер так, чтобы\n"
+    "  Мейлер пишет строку АОНа после CONNECT: %lld из %lld соединений.\n"
+    "  ringcheck берет номер только из строки прямо перед CONNECT и таких\n"
+    "  звонящих не узнает. Настройте мейлер так, чтобы строка АОНа шла\n"
+    "  сразу перед CONNECT.\0"
+    "  Между строкой АОНа и CONNECT стоит другая строка: %lld из %lld\n"
+    "  соединений. ringcheck берет номер только из строки прямо перед\n"
+    "  CONNECT и таких звонящих не узнает. Настройте мейлер так, чтобы\n"
     "  строка АОНа шла сразу перед CONNECT.\0"
     "  USERS.TOR не открывается: юзеров у звонков нет, а соединение с номером\n"
     "  кончилось бы с errorlevel 2\0"
+    "  шаблон отказал бы: соединений %lld, номеров %lld\0"
+    "    запись %lld %s: %lld %s\0"
+    "  еще соединений с этих номеров: %lld, они прошли бы: ringcheck\n"
+    "  не взял их номер\0"
+    "Звонки по дням\n"
+    "  Дата        Звонки  Соед.     Отказ (3)   Запрещ. прошли  Без номера\0"
+    "  %-10s %7lld %6lld %13lld %14lld %10lld\0"
     "Звонки по часам (# с соединением, - без соединения)\n"
     "  Час  Звонки  Соед.\0"
     "  %02d   %6lld %6lld%s\0"
+    "ringcheck-explain: прочитано %d%% лога мейлера\0"
     "лог мейлера прочитан\0"
     "Не хватило памяти, история звонков не закончена.\0"
     "не хватило памяти\0");

@@ -6,50 +6,73 @@
 
 enum HistoryText {
   kHistoryTitle,
-  kHistoryMask,          // quote of CIDMASK
-  kHistoryPattern,       // quote of the argument, pattern
-  kHistoryPatternRemark, // quote of the argument
+  kHistoryMask,            // quote of CIDMASK
+  kHistoryBadDate,         // the switch, quote of its value
+  kHistoryWindow,          // the first day, the last day
+  kHistoryWindowStart,     // for an open first day
+  kHistoryWindowEnd,       // for an open last day
+  kHistoryNoDates,
+  kHistoryPattern,         // quote of the argument, pattern
+  kHistoryPatternRemark,   // quote of the argument
   kHistoryPatternCut,
   kHistoryPatternEmpty,
+  kHistoryPatternNever,    // the digits a number has
   kHistoryPatternBansNone,
-  kHistoryPatternBans,   // count
+  kHistoryPatternBans,     // count
   kHistoryPatternBansRecord,  // index from 1, quote of name, number
   kHistoryCallsHeading,
   kHistoryMatchingHeading,
-  kHistoryColumns,       // the columns of a call's row, which is made in
-                         // code (rows.cpp)
-  kHistoryConnected,     // errorlevel
+  kHistoryColumns,         // the columns of a call's row (rows.cpp)
+  kHistoryColumnsPattern,  // the same with the pattern's column
+  kHistoryDay,             // date
+  kHistoryNoDay,
+  kHistoryConnected,       // errorlevel
   kHistoryRang,
-  kHistoryRecord,        // index from 1, quote of name
+  kHistoryRecord,          // index from 1, quote of name
   kHistoryUnknown,
   kHistoryNoBaseUser,
-  kHistoryBannedBy,      // line
+  kHistoryBannedBy,        // BADLIST line
   kHistoryWhyNoCallerId,
-  kHistoryWhyUp,         // lines up and their noun
+  kHistoryWhyUp,           // lines up and their noun
+  kHistoryWhyAfter,
   kHistoryWhyVoided,
   kHistoryWhyShort,
   kHistoryWhyMask,
+  kHistoryWhyLongLine,
+  kHistoryWhyCtrlZ,
   kHistoryWhyTail,
   kHistoryWhyCount,
+  kHistoryWhyUpTotal,
+  kHistoryRangFrom,        // the caller-id line's number
+  kHistoryLetIn,
+  kHistoryNotRecognised,
   kHistoryNoCalls,
   kHistoryNumbersHeading,
   kHistoryNumbersColumns,
-  kHistoryNumber,        // number, calls, connected, subscriber: a text,
-                         // a quote of the name, a text
-  kHistoryNumbersMore,   // calls left out, the numbers the table holds
+  kHistoryNumber,          // number, calls, connected
+  kHistoryNumbersMore,     // calls left out, the numbers the table holds
   kHistoryTotalsHeading,
-  kHistoryLogRead,       // bytes and their noun, lines and theirs
-  kHistoryTotalCalls,    // calls, connected, did not connect
-  kHistoryTotalTaken,    // count
-  kHistoryTotalUntaken,  // count
-  kHistoryTotalReason,   // reason, count
-  kHistoryTotalBanned,   // calls, of them connected
-  kHistoryTotalUnknown,  // count
-  kHistoryTotalBetween,  // count
-  kHistoryNoteUp,        // count
+  kHistoryLogRead,         // bytes and their noun, lines and theirs
+  kHistoryTotalCalls,      // calls, connections, not connected
+  kHistoryTotalTaken,      // count
+  kHistoryTotalUntaken,    // count
+  kHistoryTotalReason,     // reason, count
+  kHistoryTotalBannedIn,   // count
+  kHistoryTotalUnrecognised,  // count
+  kHistoryTotalBanned,     // calls, turned away
+  kHistoryTotalUnknown,    // count
+  kHistoryNoteAfter,       // count, connections
+  kHistoryNoteUp,          // count, connections
   kHistoryNoBase,
+  kHistoryPatternTurns,    // connections, numbers
+  kHistoryPatternRecord,   // index from 1, quote of name, count, noun
+  kHistoryPatternStillIn,  // count
+  kHistoryDaysHeading,
+  kHistoryDayRow,          // date, calls, connections, turned away,
+                           // banned let in, without a number
   kHistoryHoursHeading,
-  kHistoryHour,          // hour, calls, connected, bar
+  kHistoryHour,            // hour, calls, connected, bar
+  kHistoryProgress,        // percent
   kHistoryRead,
   kHistoryNoMemory,
   kHistoryStatus6,

@@ -1,43 +1,68 @@
 // The walk from the mailer log's lines to its calls.
 //
 // The log is read once, from its first byte, through ringcheck's own scan
-// (capture/log_scan.h), piece by piece; the walk keeps two lines, the one
-// being read and the one before it, and at most one call waiting.
+// (capture/log_scan.h), piece by piece as ringcheck reads it.  Of each line
+// the walk keeps what it did once its last piece is read: whether it held
+// CONNECT, the caller-id marker (and what became of the digits behind it),
+// RING, a modem result that ends a call (NO CARRIER, BUSY, NO ANSWER, NO
+// DIALTONE) or a date alone; and the stamp it begins with, a date and a
+// time.  The scan tells what a caller-id piece did only through the
+// watcher (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it for
+// the line being read.
 //
-// A call is a line of the log: every CONNECT line is a connected call, and
-// every caller-id line that no CONNECT line directly follows is a call
-// that did not connect.  Each line, once read to its end, moves the walk:
+// A call is held until the lines after it tell how it ended.  The walk is
+// in one of four states, and each line, once read, moves it:
 //
-//   state     the line ended             what the walk does        next
-//   --------  -------------------------  ------------------------  --------
-//   idle      a CONNECT line             takes a connected call    idle
-//   idle      a caller-id line           forms a call, holds it    waiting
-//   idle      any other line             nothing                   idle
-//   waiting   a CONNECT line             drops the held call (the  idle
-//                                        connection is that call),
-//                                        takes a connected call
-//   waiting   a caller-id line           takes the held call as    waiting
-//                                        not connected, holds a
+//   state      the line                  what the walk does        next
+//   ---------  ------------------------  ------------------------  ---------
+//   idle       CONNECT, with the marker  takes a connection, its   idle
+//              on it                     caller-id line that
+//   idle       CONNECT                   holds a connection        connected
+//   idle       a caller-id line          holds a call              ringing
+//   ringing    CONNECT                   takes a connection, the   idle
+//                                        held call's caller-id
+//                                        line its own
+//   ringing    a caller-id line, the     holds it in the place of  ringing
+//              same number               the held one
+//   ringing    a caller-id line,         takes the held call as    ringing
+//              another number            not connected, holds the
 //                                        new one
-//   waiting   any other line             takes the held call as    idle
+//   ringing    RING                      -                         ringing
+//   ringing    an end                    takes the held call as    idle
 //                                        not connected
-//   waiting   the end of the log         takes the held call       -
+//   connected  a caller-id line          holds it beside the       heard
+//                                        connection
+//   connected  CONNECT                   takes the connection      (as idle)
+//                                        with no caller-id line
+//   connected  RING, an end              takes the connection      idle
+//                                        with no caller-id line
+//   heard      CONNECT                   takes the connection      (as
+//                                        with no caller-id line:   ringing)
+//                                        the line heard is the
+//                                        next one's
+//   heard      a caller-id line, the     holds it in the place of  heard
+//              same number               the one heard
+//   heard      anything else: another    takes the connection,     (as idle)
+//              number, RING, an end      the line heard its own,
+//                                        written after CONNECT
+//   any        the end of the log        takes what it holds       -
 //
-// A CONNECT line that is also a caller-id line is a CONNECT line here.
+// An end is a modem result, a date line, or the fifth line of nothing of
+// the call: any line but RING, as a call rings a while before it
+// connects.  A date line dates the lines after it.
 //
-// What ringcheck makes of a call is what it would have made of the log had
-// it run right after the call's line was written: the scan of the last
-// 4000 bytes up to the line's end, then CIDMASK.  At a call's line the
-// walk's own scan stands where the tail's scan would end, as long as the
-// line before it lies wholly inside that tail and no Ctrl-Z does: a number
-// comes from the line right before CONNECT, or from the caller-id line
+// What ringcheck makes of a connection is what it would have made of the
+// log had it run right after the CONNECT line was written: the scan of the
+// last 4000 bytes up to the line's end, then CIDMASK (of a call that did
+// not connect, right after its caller-id line).  At that line the walk's
+// own scan stands where the tail's scan would end, as long as the line
+// before it lies wholly inside that tail and no Ctrl-Z does: a number
+// comes from the line right before CONNECT, or from the CONNECT line
 // itself, and no earlier line counts.  Otherwise (a line of thousands of
 // bytes, a Ctrl-Z in the tail) the tail is scanned on its own, as
-// ringcheck would, with the watcher's notes ignored meanwhile.
-//
-// The scan tells what a caller-id piece did only through the watcher
-// (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it for the
-// line being read.
+// ringcheck would, with the watcher's notes ignored meanwhile.  The number
+// the call's own caller-id line gives is taken from that line alone, by
+// the same scan's rules.
 #include "explain/history/walk.h"
 
 #include <cstring>
@@ -55,27 +80,47 @@
 
 namespace {
 
-// A caller-id line at most this many lines above a CONNECT line that has
-// none right before it stood a few lines up.
-constexpr int64_t kLinesUp = 5;
+// The lines of one call stand within this many of each other.
+constexpr int64_t kLinesOfACall = 5;
 constexpr size_t kLogBlockSize = 256 * 1024;
+// Bytes kept of a line's first piece: its stamp, or a date alone.
+constexpr size_t kHeadCapacity = 64;
 
 // What a line of the log did as the scan went through its pieces.
 struct LogLine {
   int64_t number;       // from 1
   int64_t start;        // the offset of its first byte
   int64_t first_piece;  // the scan's number of its first piece
+  int pieces;
   bool caller_id;
   bool connect;
+  bool ring;
+  bool modem_end;  // a modem result that ends a call
   bool voided;
   bool stored_digit;
   int64_t digits;  // of its last caller-id piece
-  char head[kTimeCapacity + 8];  // the start of its first piece as read
-  int time_end;  // where its time text ends in head, -1: none
+  char collected[kCallerNumberCapacity + 1];  // the digits it stored
+  char head[kHeadCapacity];  // the start of its first piece, as read
+  size_t head_length;
+  size_t stamp_end;  // the stamp stands before the marker or CONNECT
+};
+
+enum WalkState { kIdle, kRinging, kConnected, kHeard };
+
+// The call held, and the caller-id line it has.
+struct HeldCall {
+  Call call;
+  bool has_own_line;
+  LogLine own_line;
+  int64_t quiet_lines;  // lines since that belong to no call
 };
 
 struct Walk {
   void (*take)(const Call &call);
+  // Lines that hold nothing for the walk while it holds no call.  With a
+  // call held the next lines are read, as RING and a modem's result
+  // matter too: they are few.
+  PlainLineTest plain;
   bool numbers_possible;  // the settings let the scan take a number
   long long digits_wanted;
   LogScan scan;
@@ -88,9 +133,11 @@ struct Walk {
   LogLine *current;
   LogLine *previous;  // nullptr before the second line
   int64_t lines;
-  int64_t last_caller_id_line;
-  bool waiting;  // a call is held
-  Call held;
+  WalkState state;
+  HeldCall held;
+  HeldCall heard;  // a caller-id line after the connection held
+  LogDate date;  // of the last date line
+  bool dated;
   // What the scan told of the piece just read.
   bool piece_caller_id;
   bool piece_voided;
@@ -105,115 +152,289 @@ Walk walk;
 // before the mask.
 void RingcheckView(int64_t end, int64_t before_start, Call *call, char *raw) {
   int64_t tail = end > kLogTailLength ? end - kLogTailLength : 0;
-  char number[kCallerNumberCapacity + 1];
-  char connect[kConnectLineCapacity + 1];
-  CopyText(number, kCallerNumberCapacity, CallerNumber);
-  CopyText(connect, kConnectLineCapacity, ConnectLine);
-  PhoneType[0] = '\0';
   bool scan_is_tails =
       before_start >= tail && walk.reader.last_ctrl_z < tail;
   if (!scan_is_tails && !walk.tail_file_tried) {
     walk.tail_file_tried = true;
     OpenFileForReading(Settings[LOGWITHAON], walk.tail_file);
   }
+  call->type[0] = '\0';
   if (scan_is_tails || walk.tail_file->file.handle == -1) {
-    SettleScanResults(&walk.scan);
+    // The scan's last step, on a copy: the walk's scan goes on.
+    CopyText(raw, kCallerNumberCapacity, CallerNumber);
+    SettleCallerNumber(&walk.scan, raw, call->type);
   } else {
+    char number[kCallerNumberCapacity + 1];
+    char connect[kConnectLineCapacity + 1];
+    CopyText(number, kCallerNumberCapacity, CallerNumber);
+    CopyText(connect, kConnectLineCapacity, ConnectLine);
     CallerNumber[0] = '\0';
     ConnectLine[0] = '\0';
+    PhoneType[0] = '\0';
     walk.scanning_tail = true;
     ScanLogPart(walk.tail_file, tail, end - tail);
     walk.scanning_tail = false;
+    CopyText(raw, kCallerNumberCapacity, CallerNumber);
+    CopyText(call->type, kPhoneTypeCapacity, PhoneType);
+    CopyText(CallerNumber, kCallerNumberCapacity, number);
+    CopyText(ConnectLine, kConnectLineCapacity, connect);
+    PhoneType[0] = '\0';
   }
-  CopyText(raw, kCallerNumberCapacity, CallerNumber);
-  CopyText(call->type, kPhoneTypeCapacity, PhoneType);
-  if (Settings[CIDMASK][0] != '\0')
-    ApplyNumberMask();
-  CopyText(call->number, kCallerNumberCapacity, CallerNumber);
-  CopyText(CallerNumber, kCallerNumberCapacity, number);
-  CopyText(ConnectLine, kConnectLineCapacity, connect);
-  PhoneType[0] = '\0';
+  CopyText(call->number, kCallerNumberCapacity, raw);
+  if (Settings[CIDMASK][0] != '\0' && call->number[0] != '\0')
+    ApplyNumberMaskTo(call->number);
 }
 
-// Why a call whose caller-id line, if it had one, is decisive has no
-// number.
-NoNumber WhyNoNumber(const LogLine *decisive, const char *raw, Call *call) {
+// The number a caller-id line gives by itself, as the scan settles one:
+// the digits wanted, the phone type split off, then the mask.
+void OwnNumberOf(const LogLine &line, char *number) {
+  char type[kPhoneTypeCapacity + 1] = "";
+  CopyText(number, kCallerNumberCapacity, line.collected);
+  SettleCallerNumber(&walk.scan, number, type);
+  if (Settings[CIDMASK][0] != '\0' && number[0] != '\0')
+    ApplyNumberMaskTo(number);
+}
+
+// Why ringcheck took no number of a call, at the end of whose line (end)
+// it would have run; own is its caller-id line, if it has one.
+NoNumber WhyNoNumber(const Call &call, const char *raw, const LogLine *own,
+                     int64_t end, int64_t *lines_up) {
+  *lines_up = 0;
   if (!walk.numbers_possible)
     return kNoDigitCount;
   if (raw[0] != '\0')
-    return call->number[0] == '\0' ? kMaskLeftNone : kNumberTaken;
-  if (decisive == nullptr || !decisive->caller_id) {
-    int64_t up = call->line - walk.last_caller_id_line;
-    if (walk.last_caller_id_line > 0 && up >= 2 && up <= kLinesUp) {
-      call->lines_up = up;
-      return kCallerIdUp;
-    }
-    return kNoCallerIdLine;
+    return call.number[0] == '\0' ? kMaskLeftNone : kNumberTaken;
+  if (own == nullptr)
+    return kNoCallerId;
+  if (own->number > call.line)
+    return kCallerIdAfter;
+  if (call.line - own->number >= 2) {
+    *lines_up = call.line - own->number;
+    return kCallerIdUp;
   }
-  if (decisive->voided)
+  // The line ringcheck would have read the number from.
+  int64_t tail = end > kLogTailLength ? end - kLogTailLength : 0;
+  if (walk.reader.last_ctrl_z >= tail)
+    return kCtrlZ;
+  if (own->start < tail)
+    return kTailCutOff;
+  if (own->pieces > 1)
+    return kLongLine;
+  if (own->voided)
     return kNumberVoided;
-  if (decisive->digits < walk.digits_wanted)
+  if (own->digits < walk.digits_wanted)
     return kTooFewDigits;
   return kTailCutOff;
 }
 
-void TakeTime(const LogLine &line, Call *call) {
-  size_t end = line.time_end > 0 ? static_cast<size_t>(line.time_end) : 0;
-  if (end > kTimeCapacity)
-    end = kTimeCapacity;
-  size_t start = 0;
-  while (start < end && (line.head[start] == ' ' || line.head[start] == '\t'))
-    start++;
-  while (end > start &&
-         (line.head[end - 1] == ' ' || line.head[end - 1] == '\t'))
-    end--;
-  memcpy(call->time, line.head + start, end - start);
-  call->time[end - start] = '\0';
-}
-
+// A call of line: its stamp, dated by the last date line where the line
+// gives no date of its own or no year.
 void BeginCall(const LogLine &line, bool connected, Call *call) {
+  LineStamp stamp;
+  ReadLineStamp(line.head, line.stamp_end, &stamp);
   call->line = line.number;
   call->connected = connected;
+  call->date = stamp.date.day != 0 ? DateInYearOf(stamp.date, walk.date)
+                                   : walk.date;
+  memcpy(call->time, stamp.time, sizeof call->time);
+  call->hour = stamp.hour;
   call->lines_up = 0;
-  TakeTime(line, call);
+  call->caller_id[0] = '\0';
+}
+
+void Take(const Call &call) { walk.take(call); }
+
+// The connection held takes the caller-id line heard after it.
+void GiveHeardLine() {
+  HeldCall &held = walk.held;
+  held.has_own_line = true;
+  held.own_line = walk.heard.own_line;
+  memcpy(held.call.caller_id, walk.heard.call.caller_id,
+         sizeof held.call.caller_id);
+  if (held.call.why == kNoCallerId)
+    held.call.why = kCallerIdAfter;
+}
+
+void TakeHeld() {
+  if (walk.state == kHeard)
+    GiveHeardLine();
+  if (walk.state != kIdle)
+    Take(walk.held.call);
+  walk.state = kIdle;
+}
+
+// A connection's number and why it has none, its own line known or not.
+void SettleConnection(HeldCall *held, const char *raw, int64_t end) {
+  Call &call = held->call;
+  const LogLine *own = held->has_own_line ? &held->own_line : nullptr;
+  if (own != nullptr)
+    OwnNumberOf(*own, call.caller_id);
+  call.why = WhyNoNumber(call, raw, own, end, &call.lines_up);
+}
+
+void OnConnect(const LogLine &line, int64_t end) {
+  if (walk.state == kConnected)
+    TakeHeld();
+  if (walk.state == kHeard) {
+    // The line heard after the connection held is this one's, before it.
+    Take(walk.held.call);
+    walk.held = walk.heard;
+    walk.state = kRinging;
+  }
+  HeldCall connection{};
+  BeginCall(line, true, &connection.call);
+  if (walk.state == kRinging) {
+    connection.has_own_line = true;
+    connection.own_line = walk.held.own_line;
+  } else if (line.caller_id) {
+    connection.has_own_line = true;
+    connection.own_line = line;
+  }
+  char raw[kCallerNumberCapacity + 1];
+  int64_t before_start = walk.previous != nullptr ? walk.previous->start : 0;
+  RingcheckView(end, before_start, &connection.call, raw);
+  SettleConnection(&connection, raw, end);
+  walk.held = connection;
+  if (connection.has_own_line) {
+    Take(connection.call);
+    walk.state = kIdle;
+  } else {
+    // Its caller-id line may come after it.
+    walk.state = kConnected;
+  }
+}
+
+// A call of a caller-id line: the number ringcheck would take run right
+// after it, which is the line's own unless the tail or a Ctrl-Z hides it.
+void HoldRinging(const LogLine &line, int64_t end, HeldCall *held) {
+  HeldCall ringing{};
+  BeginCall(line, false, &ringing.call);
+  char raw[kCallerNumberCapacity + 1];
+  int64_t before_start = walk.previous != nullptr ? walk.previous->start : 0;
+  RingcheckView(end, before_start, &ringing.call, raw);
+  // A line without a digit has no number of its own, whatever an earlier
+  // one left in the scan.
+  if (!line.stored_digit) {
+    raw[0] = '\0';
+    ringing.call.number[0] = '\0';
+    ringing.call.type[0] = '\0';
+  }
+  ringing.has_own_line = true;
+  ringing.own_line = line;
+  OwnNumberOf(line, ringing.call.caller_id);
+  ringing.call.why =
+      WhyNoNumber(ringing.call, raw, &line, end, &ringing.call.lines_up);
+  *held = ringing;
+}
+
+// The unit said the same number again: the same call.
+bool SameNumber(const LogLine &line, const HeldCall &held) {
+  char number[kCallerNumberCapacity + 1];
+  OwnNumberOf(line, number);
+  return number[0] != '\0' && strcmp(number, held.call.caller_id) == 0;
+}
+
+void OnCallerId(const LogLine &line, int64_t end) {
+  if (walk.state == kConnected) {
+    // The connection's own, written after CONNECT, unless a CONNECT
+    // follows it.
+    HoldRinging(line, end, &walk.heard);
+    walk.state = kHeard;
+    return;
+  }
+  if (walk.state == kHeard && SameNumber(line, walk.heard)) {
+    HoldRinging(line, end, &walk.heard);
+    return;
+  }
+  if (walk.state == kRinging && SameNumber(line, walk.held)) {
+    HoldRinging(line, end, &walk.held);
+    return;
+  }
+  TakeHeld();
+  HoldRinging(line, end, &walk.held);
+  walk.state = kRinging;
+}
+
+// A line that begins with a time, blanks before it, dates nothing else.
+bool BeginsWithTime(const unsigned char *text, size_t length) {
+  size_t at = 0;
+  while (at < length && (text[at] == ' ' || text[at] == '\t'))
+    at++;
+  auto digit = [&](size_t i) { return i < length && text[i] >= '0' &&
+                                      text[i] <= '9'; };
+  if (!digit(at))
+    return false;
+  size_t colon = digit(at + 1) ? at + 2 : at + 1;
+  return colon < length && text[colon] == ':' && digit(colon + 1) &&
+         digit(colon + 2);
+}
+
+void OnOtherLine(const LogLine &line) {
+  LogDate date;
+  const unsigned char *head = reinterpret_cast<const unsigned char *>(line.head);
+  if (!BeginsWithTime(head, line.head_length) &&
+      ReadDateLine(line.head, line.head_length, &date)) {
+    TakeHeld();
+    walk.date = date;
+    walk.dated = true;
+    return;
+  }
+  if (walk.state == kIdle)
+    return;
+  if (line.ring) {
+    // A new call rings: nothing after it is the connection's.
+    if (walk.state != kRinging)
+      TakeHeld();
+    return;
+  }
+  HeldCall &counting = walk.state == kHeard ? walk.heard : walk.held;
+  if (line.modem_end || ++counting.quiet_lines >= kLinesOfACall)
+    TakeHeld();
 }
 
 // The current line has been read to its end, at the offset end.
 void EndLine(int64_t end) {
   const LogLine &line = *walk.current;
-  const LogLine *previous = walk.previous;
-  int64_t before_start = previous != nullptr ? previous->start : 0;
-  if (walk.waiting) {
-    walk.waiting = false;
-    if (!line.connect)
-      walk.take(walk.held);
-  }
-  char raw[kCallerNumberCapacity + 1];
-  if (line.connect) {
-    Call call;
-    BeginCall(line, true, &call);
-    RingcheckView(end, before_start, &call, raw);
-    const LogLine *decisive =
-        line.caller_id && (line.stored_digit || line.voided) ? &line
-                                                              : previous;
-    call.why = WhyNoNumber(decisive, raw, &call);
-    walk.take(call);
-  } else if (line.caller_id) {
-    Call &call = walk.held;
-    BeginCall(line, false, &call);
-    RingcheckView(end, before_start, &call, raw);
-    // A line without a digit has no number of its own, whatever an
-    // earlier one left in the scan.
-    if (!line.stored_digit) {
-      raw[0] = '\0';
-      call.number[0] = '\0';
-      call.type[0] = '\0';
-    }
-    call.why = WhyNoNumber(&line, raw, &call);
-    walk.waiting = true;
-  }
-  if (line.caller_id)
-    walk.last_caller_id_line = line.number;
+  if (line.connect)
+    OnConnect(line, end);
+  else if (line.caller_id)
+    OnCallerId(line, end);
+  else
+    OnOtherLine(line);
+}
+
+// The length of the next line when it is nothing to the walk, as the scan
+// passes over it, and no date line either; 0 otherwise.
+size_t PlainLineNext() {
+  if (walk.state != kIdle)
+    return 0;
+  size_t length = PlainLineAhead(&walk.plain, &walk.reader);
+  if (length == 0)
+    return 0;
+  size_t held;
+  const unsigned char *text = HeldBytes(&walk.reader, &held);
+  // The line as its first piece's head holds it, as a line read has it.
+  size_t head = length - 1;
+  if (head > 0 && text[head - 1] == '\r')
+    head--;
+  if (head > kHeadCapacity)
+    head = kHeadCapacity;
+  LogDate date;
+  if (!BeginsWithTime(text, head) &&
+      ReadDateLine(reinterpret_cast<const char *>(text), head, &date))
+    return 0;
+  return length;
+}
+
+// A line of nothing, counted.
+void PassLine(int64_t start, size_t length) {
+  LogLine *next =
+      walk.current == &walk.window[0] ? &walk.window[1] : &walk.window[0];
+  walk.previous = walk.current;
+  walk.current = next;
+  next->number = ++walk.lines;
+  next->start = start;
+  PassPlainLine(&walk.scan, &walk.reader, length);
 }
 
 void BeginLine(int64_t start, const char *piece) {
@@ -224,14 +445,42 @@ void BeginLine(int64_t start, const char *piece) {
   next->number = ++walk.lines;
   next->start = start;
   next->first_piece = walk.scan.line_number + 1;
+  next->pieces = 0;
   next->caller_id = false;
   next->connect = false;
+  next->ring = false;
+  next->modem_end = false;
   next->voided = false;
   next->stored_digit = false;
   next->digits = 0;
-  next->time_end = -1;
-  // The piece's buffer holds more than the head, whatever its text.
-  memcpy(next->head, piece, sizeof next->head);
+  next->collected[0] = '\0';
+  next->head_length = strnlen(piece, kHeadCapacity);
+  memcpy(next->head, piece, next->head_length);
+  next->stamp_end = next->head_length;
+}
+
+// RING as a word of its own, not inside another.
+bool HoldsRing(const char *piece) {
+  for (const char *at = piece; (at = strstr(at, "RING")) != nullptr; at++) {
+    bool before = at > piece && at[-1] >= 'A' && at[-1] <= 'Z';
+    bool after = at[4] >= 'A' && at[4] <= 'Z';
+    if (!before && !after)
+      return true;
+  }
+  return false;
+}
+
+bool HoldsModemEnd(const char *piece) {
+  return strstr(piece, "NO CARRIER") != nullptr ||
+         strstr(piece, "BUSY") != nullptr ||
+         strstr(piece, "NO ANSWER") != nullptr ||
+         strstr(piece, "NO DIALTONE") != nullptr;
+}
+
+// Where the text before a word found in the piece ends, within the head.
+size_t StampEnd(const char *piece, const char *word) {
+  size_t at = static_cast<size_t>(word - piece);
+  return at < kHeadCapacity ? at : kHeadCapacity;
 }
 
 void ScanPiece(char *piece) {
@@ -242,20 +491,29 @@ void ScanPiece(char *piece) {
   int64_t connects = walk.scan.last_connect_line;
   ScanLogLine(&walk.scan, piece);
   bool first = walk.scan.line_number == line.first_piece;
+  line.pieces++;
   if (walk.scan.last_connect_line != connects) {
+    if (first && !line.connect && !line.caller_id)
+      line.stamp_end = StampEnd(piece, strstr(piece, "CONNECT"));
     line.connect = true;
-    if (first)
-      line.time_end = static_cast<int>(strstr(piece, "CONNECT") - piece);
   }
   if (walk.piece_caller_id) {
+    if (first && !line.connect && !line.caller_id)
+      line.stamp_end = StampEnd(piece, strstr(piece, walk.scan.marker));
     line.caller_id = true;
     line.voided = line.voided || walk.piece_voided;
     line.digits = walk.piece_digits;
-    if (walk.scan.last_digit_line == walk.scan.line_number)
+    if (walk.scan.last_digit_line == walk.scan.line_number) {
       line.stored_digit = true;
-    if (first && !line.connect)
-      line.time_end =
-          static_cast<int>(strstr(piece, walk.scan.marker) - piece);
+      CopyText(line.collected, kCallerNumberCapacity,
+               walk.piece_voided ? "" : CallerNumber);
+    }
+  }
+  // Only a call held looks at what else a line says, and only where the
+  // line is no call's.
+  if (walk.state != kIdle && !line.connect && !line.caller_id) {
+    line.ring = line.ring || HoldsRing(piece);
+    line.modem_end = line.modem_end || HoldsModemEnd(piece);
   }
 }
 
@@ -275,7 +533,8 @@ void SeeDigitsEndedInWalk(int64_t taken, int64_t) {
   walk.piece_digits = taken;
 }
 
-LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call)) {
+LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
+                        void (*progress)(int64_t read, int64_t size)) {
   walk = Walk();
   walk.take = take;
   walk.current = &walk.window[0];
@@ -289,12 +548,14 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call)) {
     RememberFileName(Settings[LOGWITHAON]);
     FinishRun(kStatusNoMailerLog);
   }
+  int64_t size = StreamLength(&log.file);
   ScopedFile tail;
   walk.tail_file = &tail;
   std::vector<unsigned char> block(kLogBlockSize);
   BeginTextReadingThrough(&walk.reader, &log, block.data(), block.size());
   ReadPastCtrlZ(&walk.reader);
   BeginLogScan(&walk.scan);
+  BeginPlainLineTest(&walk.scan, nullptr, &walk.plain);
   CallerNumber[0] = '\0';
   ConnectLine[0] = '\0';
   PhoneType[0] = '\0';
@@ -302,7 +563,15 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call)) {
   char piece[kLogPieceLength + 1];
   bool begins = true;
   int64_t offset = 0;
-  while (ReadLinePiece(&walk.reader, piece, kLogPieceLength)) {
+  int64_t told = 0;
+  while (true) {
+    size_t length;
+    while (begins && (length = PlainLineNext()) > 0) {
+      PassLine(offset, length);
+      offset += static_cast<int64_t>(length);
+    }
+    if (!ReadLinePiece(&walk.reader, piece, kLogPieceLength))
+      break;
     if (begins)
       BeginLine(offset, piece);
     ScanPiece(piece);
@@ -310,14 +579,15 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call)) {
     begins = PieceEndedLine(&walk.reader);
     if (begins)
       EndLine(offset);
+    if (progress != nullptr && offset - told >= int64_t{1} << 20) {
+      progress(offset, size);
+      told = offset;
+    }
   }
   // A last line without its line feed ends with the file.
   if (!begins)
     EndLine(offset);
-  if (walk.waiting) {
-    walk.waiting = false;
-    walk.take(walk.held);
-  }
+  TakeHeld();
   walk.tail_file = nullptr;
-  return {offset, walk.lines};
+  return {offset, walk.lines, walk.dated};
 }

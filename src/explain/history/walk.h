@@ -1,5 +1,5 @@
 // The walk through the whole mailer log, from its lines to its calls (see
-// walk.cpp for how a line becomes a call).
+// walk.cpp for how lines become calls).
 #ifndef RINGCHECK_EXPLAIN_HISTORY_WALK_H
 #define RINGCHECK_EXPLAIN_HISTORY_WALK_H
 
@@ -15,11 +15,15 @@ void SeeDigitsEndedInWalk(int64_t taken, int64_t wanted);
 struct LogWalked {
   int64_t bytes;
   int64_t lines;
+  bool dated;  // some line of the log gave a date
 };
 
 // Opens the log LOGWITHAON names under its heading (ending the run with
 // status 1 when it cannot be opened), calls begin, then hands each call to
-// take as its last line is read.
-LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call));
+// take once the lines after it have told how it ended.  progress, when
+// not null, is told now and then how far the reading is, in bytes read and
+// the log's size.
+LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
+                        void (*progress)(int64_t read, int64_t size));
 
 #endif

@@ -40,6 +40,13 @@ int RunReportStages(const RunObserver *observer, void (*stages)()) {
   return shortfall != kNoShortfall ? kStatusNoMemory : status;
 }
 
+int ReportRefusal() {
+  ReportBlankLine();
+  ReportPlainLine(Text(kOutcomeHeading));
+  ReportLine(Text(kExitCode), kStatusRefusedLine, Text(kStatusRefused));
+  return kStatusRefusedLine;
+}
+
 void ReportOutcome(int status, bool config_named, const char *done,
                    const char *no_memory, const char *status6) {
   if (status == kStatusNoConfigFile) {

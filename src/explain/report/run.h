@@ -30,4 +30,11 @@ int RunReportStages(const RunObserver *observer, void (*stages)());
 void ReportOutcome(int status, bool config_named, const char *done,
                    const char *no_memory, const char *status6);
 
+// A command line no report can take (an unknown switch, a day that is no
+// date) ends as one without a configuration file would, with status 5.
+constexpr int kStatusRefusedLine = 5;
+// Its end, after the reason was said: the exit code and what it means.
+// Returns kStatusRefusedLine.
+int ReportRefusal();
+
 #endif

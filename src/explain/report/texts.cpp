@@ -21,7 +21,8 @@ const char *const kEnglishTexts[] = {
     "No configuration file given: ringcheck needs one.",
     "Usage: ringcheck-explain CONFIG-FILE [\"LOGIN NAME\"]\n"
     "       ringcheck-explain --users CONFIG-FILE\n"
-    "       ringcheck-explain --calls [--csv] CONFIG-FILE [PATTERN]\n"
+    "       ringcheck-explain --calls [--csv] [--since DATE] [--until DATE]\n"
+    "                         CONFIG-FILE [PATTERN]\n"
     "  CONFIG-FILE  the configuration file, as the BBS script gives it to "
     "ringcheck\n"
     "  LOGIN NAME   the name the caller logged in with; may be left out\n"
@@ -75,17 +76,25 @@ const char *const kEnglishTexts[] = {
     "  entries: %lld",
     "--calls CONFIG-FILE [PATTERN] (or /calls) lists every call of the whole "
     "mailer\n"
-    "log as ringcheck sees it: the number, the subscriber it is taken as, the\n"
-    "BADLIST line that bans it and the errorlevel of a connected call with "
-    "no\n"
-    "login; then a table a number, the totals and the calls by hour.  "
-    "PATTERN,\n"
-    "written as a BADLIST line, keeps the calls it would ban and names the\n"
-    "subscribers whose own number it bans: a ban tried before it is added.\n"
-    "--csv (or /csv) with it gives one CSV row a call instead.  It exits with "
-    "0\n"
-    "when the log was read, 1, 2 or 5 as ringcheck would, 6 when memory runs "
-    "out.",
+    "log, with its date and time, as ringcheck sees it: the number, the "
+    "subscriber\n"
+    "it is taken as, the BADLIST line that bans it, the errorlevel of a "
+    "connection\n"
+    "with no login, and where ringcheck takes no number, why and whose the "
+    "call's\n"
+    "own caller-id line says it was; then the numbers, the totals, the days "
+    "and\n"
+    "the hours.  PATTERN, written as a BADLIST line, keeps the calls it "
+    "matches\n"
+    "and says what it would turn away.  --since DATE and --until DATE "
+    "(yyyy-mm-dd\n"
+    "or dd.mm.yyyy) keep the calls of those days; --csv gives one CSV row a "
+    "call\n"
+    "in UTF-8 instead.  The switches may stand anywhere.  It exits with 0 "
+    "when the\n"
+    "log was read, 1, 2 or 5 as ringcheck would, 5 for a switch it does not "
+    "know\n"
+    "or a date it cannot read, 6 when memory runs out.",
     "none",
     "byte|bytes|bytes",
     "line|lines|lines",
@@ -95,6 +104,10 @@ const char *const kEnglishTexts[] = {
     "digit|digits|digits",
     "  records: %lld, more than a report can number (at most %lld)",
     "users.tor has more records than a report can number",
+    "connection|connections|connections",
+    "Unknown switch %s.",
+    "The switch %s needs a value after it.",
+    "the command line was refused",
 };
 static_assert(OneTextAnEntry<kReportTextCount>(kEnglishTexts),
               "one English text an entry of ReportText");
@@ -106,7 +119,8 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "Конфиг не задан, а без него ringcheck не работает.\0"
     "Запуск: ringcheck-explain КОНФИГ [\"ЛОГИН\"]\n"
     "        ringcheck-explain --users КОНФИГ\n"
-    "        ringcheck-explain --calls [--csv] КОНФИГ [ШАБЛОН]\n"
+    "        ringcheck-explain --calls [--csv] [--since ДАТА] [--until ДАТА]\n"
+    "                          КОНФИГ [ШАБЛОН]\n"
     "  КОНФИГ   файл конфигурации, тот же, что скрипт BBS передает ringcheck\n"
     "  ЛОГИН    имя, под которым вошел звонящий; можно не указывать\n"
     "  --users  (или /users) проверить базу юзеров, а не звонок\n"
@@ -151,14 +165,18 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "  ошибочных строк: %d (их покажет пробный прогон звонка)\0"
     "  строк: %lld (без комментариев)\0"
     "--calls КОНФИГ [ШАБЛОН] (или /calls) показывает все звонки из лога\n"
-    "мейлера так, как их видит ringcheck: номер, юзера, которым считается\n"
-    "звонок, строку BADLIST, которая его запрещает, и errorlevel соединения\n"
-    "без логина; потом таблицу по номерам, итоги и звонки по часам. ШАБЛОН,\n"
-    "записанный как строка BADLIST, оставляет только звонки, которые он\n"
-    "запретил бы, и называет юзеров, чей собственный номер он запрещает: так\n"
-    "запрет пробуют, прежде чем вписать. С --csv (или /csv) - строка CSV на\n"
-    "звонок. Код возврата 0, если лог прочитан; 1, 2 и 5 - как у ringcheck;\n"
-    "6, если не хватило памяти.\0"
+    "мейлера с датой и временем так, как их видит ringcheck: номер, юзера,\n"
+    "которым считается звонок, строку BADLIST, которая его запрещает,\n"
+    "errorlevel соединения без логина, а если ringcheck номер не взял - "
+    "почему\n"
+    "и чей номер в строке АОНа этого звонка; потом номера, итоги, дни и "
+    "часы.\n"
+    "ШАБЛОН, записанный как строка BADLIST, оставляет подходящие звонки и\n"
+    "говорит, кому он отказал бы. --since ДАТА и --until ДАТА (ГГГГ-ММ-ДД или\n"
+    "ДД.ММ.ГГГГ) оставляют звонки этих дней; с --csv - строка CSV на звонок,\n"
+    "в UTF-8. Ключи можно ставить в любом месте. Код возврата 0, если лог\n"
+    "прочитан; 1, 2 и 5 - как у ringcheck; 5 и при неизвестном ключе или\n"
+    "неверной дате; 6, если не хватило памяти.\0"
     "нет\0"
     "байт|байта|байт\0"
     "строка|строки|строк\0"
@@ -167,7 +185,11 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "цифры|цифр|цифр\0"
     "цифре|цифрам|цифрам\0"
     "  записей: %lld, больше, чем может учесть отчет (не больше %lld)\0"
-    "в USERS.TOR больше записей, чем может учесть отчет\0");
+    "в USERS.TOR больше записей, чем может учесть отчет\0"
+    "соединение|соединения|соединений\0"
+    "Неизвестный ключ %s.\0"
+    "После ключа %s нужно значение.\0"
+    "командная строка не принята\0");
 
 // RINGCHECK_LANG names a language only as ru or en, in either letter case,
 // as a Windows user may type it; any other value is no choice at all.

@@ -51,6 +51,10 @@ enum ReportText {
   kFormDigitDative,
   kBaseTooLarge,         // records, the most a report numbers
   kStatusBaseTooLarge,
+  kFormConnection,
+  kUnknownSwitch,        // quote of the argument
+  kSwitchWithoutValue,   // quote of the switch
+  kStatusRefused,
   kReportTextCount
 };
 

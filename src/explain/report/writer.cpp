@@ -217,6 +217,59 @@ void ReportBuiltLine(LineBuilder *line) {
     OsWriteTextLine(line->text);
 }
 
+// Where text of no more than room columns can break: at the last blank
+// after a comma or a semicolon outside quotes, so that a clause stays
+// whole; else at the last blank outside quotes, or any blank, or at room
+// itself.
+size_t BreakWithin(const char *text, size_t room) {
+  size_t length = strlen(text);
+  if (length <= room)
+    return length;
+  size_t clause = 0;
+  size_t outside = 0;
+  size_t any = 0;
+  bool quoted = false;
+  for (size_t i = 0; i <= room && i < length; i++) {
+    if (text[i] == '"')
+      quoted = !quoted;
+    if (text[i] != ' ' || i == 0)
+      continue;
+    any = i;
+    if (quoted)
+      continue;
+    outside = i;
+    if (text[i - 1] == ',' || text[i - 1] == ';')
+      clause = i;
+  }
+  return clause > 0 ? clause : outside > 0 ? outside : any > 0 ? any : room;
+}
+
+void ReportBuiltLineWith(LineBuilder *line, const char *text) {
+  size_t column = line->length < kReportWidth - 8 ? line->length : 0;
+  LineBuilder next;
+  BeginLine(&next);
+  if (column == 0)
+    ReportBuiltLine(line);
+  else
+    next = *line;
+  while (true) {
+    size_t room = kReportWidth - next.length;
+    size_t cut = BreakWithin(text, room);
+    char part[kReportWidth + 1];
+    memcpy(part, text, cut);
+    part[cut] = '\0';
+    PutText(&next, part);
+    ReportBuiltLine(&next);
+    text += cut;
+    while (*text == ' ')
+      text++;
+    if (*text == '\0')
+      return;
+    BeginLine(&next);
+    PutPadded(&next, "", column);
+  }
+}
+
 void MuteReport(bool mute) { muted = mute; }
 
 void ReportBlankLine() { ReportLine("%s", ""); }

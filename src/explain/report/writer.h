@@ -63,6 +63,10 @@ void PutFormatted(LineBuilder *line, const char *format, ...)
     ;
 // Writes the line, cut at kReportWidth.
 void ReportBuiltLine(LineBuilder *line);
+// Writes the line with text after it as its last column: what does not
+// fit goes on on the next lines, under the column, broken after a blank
+// outside quotes where there is one, so that no name or word is cut.
+void ReportBuiltLineWith(LineBuilder *line, const char *text);
 
 // Text from a file for a column of a table, where a quote's marks would
 // only take room: bytes shown as in a quote, cut at columns (shown holds

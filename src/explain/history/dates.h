@@ -1,0 +1,50 @@
+// Dates and times as a mailer log writes them, and as the history shows
+// them.  A log dates its lines in one of two ways: a line that holds a
+// date alone ("---------- Mon 11 Mar 2024, session log") dates the lines
+// after it, and a line may begin with its own date before its time
+// ("+ 11 Mar 20:31:08", "11.03.2024 20:31:08", "2024-03-11 20:31:08").
+#ifndef RINGCHECK_EXPLAIN_HISTORY_DATES_H
+#define RINGCHECK_EXPLAIN_HISTORY_DATES_H
+
+#include <cstddef>
+
+// A day of the calendar; year 0 where the log gives none, day 0 for no
+// date at all.
+struct LogDate {
+  int year;
+  int month;
+  int day;
+};
+
+// The date and the time a line begins with.
+struct LineStamp {
+  LogDate date;  // day 0: the line gives none
+  char time[9];  // "HH:MM:SS" or "HH:MM"; empty when it gives none
+  int hour;      // -1 without a time
+};
+
+// The stamp of a line from the first length bytes of its text.
+void ReadLineStamp(const char *text, size_t length, LineStamp *stamp);
+// The date a line holds alone, a date line: a day, an English month and a
+// year, a weekday or words around them, and no time before the date.
+bool ReadDateLine(const char *text, size_t length, LogDate *date);
+// A year-less date given the year of the date line above it: a month
+// before that line's is the next year's.
+LogDate DateInYearOf(LogDate date, LogDate line_date);
+
+// yyyy-mm-dd or dd.mm.yyyy, as --since and --until take them.
+bool ReadWindowDate(const char *text, LogDate *date);
+// Whether the date lies in the window from since to until, both days
+// included (a day 0 leaves that side open).  A year-less date lies in it
+// when it does in some year the window spans.
+bool DateInWindow(LogDate date, LogDate since, LogDate until);
+// Compares two dates of known years: below 0, 0 or above.
+int CompareDates(LogDate a, LogDate b);
+
+// The date as the reader writes it: dd.mm.yyyy in Russian, yyyy-mm-dd in
+// English; without a year dd.mm and --mm-dd (10 bytes and the end).
+void ShowDate(LogDate date, bool russian, char *text);
+// yyyy-mm-dd, or --mm-dd without a year, for CSV; empty without a date.
+void CsvDate(LogDate date, char *text);
+
+#endif
