@@ -95,7 +95,7 @@ void CheckPlainLines(bool past_ctrl_z) {
   LogScan scan;
   BeginLogScan(&scan);
   PlainLineTest plain;
-  BeginPlainLineTest(&scan, nullptr, &plain);
+  BeginPlainLineTest(&scan, &plain);
   TextReader reader;
   unsigned char block[700];
   BeginTextReadingThrough(&reader, &log, block, sizeof block);

@@ -44,8 +44,8 @@ void SettleScanResults(const LogScan *scan);
 // type is split off.
 void SettleCallerNumber(const LogScan *scan, char *number, char *type);
 // Which lines of the log the scan would pass over unchanged: those that
-// hold neither the marker nor CONNECT, nor any of the reader's own words.
-constexpr int kPlainTestWords = 8;
+// hold neither the marker nor CONNECT.
+constexpr int kPlainTestWords = 2;
 struct PlainWord {
   const unsigned char *text;  // upper-case
   size_t length;
@@ -60,10 +60,8 @@ struct PlainLineTest {
   bool never;
 };
 
-// A test for a scan begun; also, when not null, is a list of more words,
-// upper-case, ended by nullptr, that stay with the caller.
-void BeginPlainLineTest(const LogScan *scan, const char *const *also,
-                        PlainLineTest *test);
+// A test for a scan begun.
+void BeginPlainLineTest(const LogScan *scan, PlainLineTest *test);
 // The length of the next line the reader holds when it is plain: read as
 // a piece, upper-cased and looked at, it would show none of the words.  0
 // when it is not, or when that cannot be told from the bytes at hand.

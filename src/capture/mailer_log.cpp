@@ -142,7 +142,7 @@ void ScanLogPart(ScopedFile *log, int64_t start, int64_t length) {
   if (length >= 0)
     LimitTextReading(&reader, length);
   PlainLineTest plain;
-  BeginPlainLineTest(&scan, nullptr, &plain);
+  BeginPlainLineTest(&scan, &plain);
   char line[kLogPieceLength + 1];
   // Lines that hold nothing for the scan are passed over as they stand;
   // a line that ends a piece is the only place the next can begin.

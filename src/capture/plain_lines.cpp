@@ -125,8 +125,7 @@ int64_t OddByteAhead(PlainLineTest *test, const TextReader *reader,
 
 }  // namespace
 
-void BeginPlainLineTest(const LogScan *scan, const char *const *also,
-                        PlainLineTest *test) {
+void BeginPlainLineTest(const LogScan *scan, PlainLineTest *test) {
   test->word_count = 0;
   test->odd_from = test->odd_at = test->odd_end = -1;
   // An empty marker stands in every line: none is plain.  A watcher of
@@ -135,8 +134,6 @@ void BeginPlainLineTest(const LogScan *scan, const char *const *also,
                 (Observer != nullptr && Observer->MailerLogLineRead != nullptr);
   AddWord(test, scan->marker);
   AddWord(test, kConnectWord);
-  for (; also != nullptr && *also != nullptr; also++)
-    AddWord(test, *also);
   PrepareWindow(test);
 }
 

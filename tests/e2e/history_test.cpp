@@ -342,7 +342,7 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
   EXPECT_NE(Plain(run.output)
                 .find("  the pattern would turn away 1 connections from 1 "
                       "numbers\n"
-                      "  1 more connections from these numbers would still "
+                      "  1 connections from numbers it matches would still "
                       "get in"),
             std::string::npos)
       << run.output;

@@ -14,6 +14,9 @@ text; blank lines at either end and blanks at the ends of lines do not
 count.  A block whose
 first line is wholly in parentheses, "(the report with ...)", quotes
 output that cannot be run as it stands: it is counted and said, not run.
+What a command printed is read as the console shows it, in code page 866
+under Windows, except what begins with UTF-8's byte order mark (a CSV),
+which is read as UTF-8.
 
   quoted_output.py guides HOME   both guides, under Wine: HOME is the
                                  package unpacked as C:\\RINGCHECK in
@@ -159,7 +162,7 @@ def run_under_wine(home, language, commands):
     finally:
         shutil.rmtree(home)
         shutil.move(home + ".pristine", home)
-    return output.decode("cp866").replace("\r\n", "\n")
+    return output.replace(b"\r\n", b"\n")
 
 
 def run_with_sh(root, commands):
@@ -169,20 +172,26 @@ def run_with_sh(root, commands):
             ["sh", "-c", command], cwd=root, stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
             env=dict(os.environ, RINGCHECK_LANG="en", LC_ALL="C.UTF-8"))
-        output.append(MARK + str(number) + "\n")
-        output.append(result.stdout.decode("utf-8", "replace"))
-    return "".join(output)
+        output.append((MARK + str(number) + "\n").encode())
+        output.append(result.stdout)
+    return b"".join(output)
 
 
-def printed_by_command(output, count):
-    parts = re.split("^" + re.escape(MARK) + r"(\d+)\n", output, flags=re.M)
+def printed_by_command(output, count, encoding):
+    parts = re.split(b"^" + re.escape(MARK.encode()) + rb"(\d+)\n", output,
+                     flags=re.M)
     printed = [[] for _ in range(count)]
     for at in range(1, len(parts) - 1, 2):
-        printed[int(parts[at])] = parts[at + 1].split("\n")
+        text = parts[at + 1]
+        if text.startswith(b"\xef\xbb\xbf"):
+            text = text[3:].decode("utf-8", "replace")
+        else:
+            text = text.decode(encoding, "replace")
+        printed[int(parts[at])] = text.split("\n")
     return printed
 
 
-def check(name, quotes, run):
+def check(name, quotes, run, encoding):
     """Runs each quote of one document; the count of quotes run, of those
     not runnable, and the failures said."""
     ran = marked = failed = 0
@@ -191,7 +200,7 @@ def check(name, quotes, run):
             marked += 1
             continue
         ran += 1
-        printed = printed_by_command(run(commands), len(commands))
+        printed = printed_by_command(run(commands), len(commands), encoding)
         for (_, command, where, expected), lines in zip(commands, printed):
             expected = trimmed(expected)
             lines = [text for _, text in trimmed(enumerate(lines))]
@@ -205,7 +214,10 @@ def check(name, quotes, run):
                 print(f"  {name}:{expected[i][0]} quotes: {expected[i][1]!r}")
             else:
                 print(f"  {name}:{where}: the quote ends here")
-            shown = repr(lines[j]) if j < len(lines) else "(nothing more)"
+            if i > 0 and expected[i - 1][1].strip() == "...":
+                shown = "no such line after the ones above"
+            else:
+                shown = repr(lines[j]) if j < len(lines) else "(nothing more)"
             print(f"  the program printed:  {shown}")
             print("  The guide must follow the program: mend the quote, unless the"
                   " program was changed by mistake.")
@@ -229,7 +241,8 @@ def main():
         for path, language in GUIDES:
             quotes = transcripts(indented_blocks(read_lines(path)), WINDOWS_PROMPT)
             failed += check(path, quotes,
-                            lambda commands: run_under_wine(home, language, commands))
+                            lambda commands: run_under_wine(home, language, commands),
+                            "cp866")
     else:
         build = os.path.abspath(sys.argv[2])
         with tempfile.TemporaryDirectory() as root:
@@ -249,7 +262,7 @@ def main():
                                os.path.join(root, "examples"))
                 return run_with_sh(root, commands)
 
-            failed += check("README.md", quotes, run)
+            failed += check("README.md", quotes, run, "utf-8")
     sys.exit(1 if failed else 0)
 
 

@@ -220,6 +220,14 @@ void ReadLineStamp(const char *text, size_t length, LineStamp *stamp) {
   stamp->date = {0, 0, 0};
   stamp->time[0] = '\0';
   stamp->hour = -1;
+  // Most logs begin a line with its time, blanks before it: nothing before
+  // the time can be a date then.
+  size_t at = 0;
+  while (at < length && text[at] == ' ')
+    at++;
+  if (at + 5 <= length && IsDigit(text[at]) && IsDigit(text[at + 1]) &&
+      text[at + 2] == ':' && FindTime(text + at, length - at, stamp) == 0)
+    return;
   int time = FindTime(text, length, stamp);
   if (time > 0)
     FindDate(text, text + time, false, &stamp->date);

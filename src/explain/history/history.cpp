@@ -7,6 +7,7 @@
 #include "explain/history/history.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "capture/caller_number.h"
@@ -196,10 +197,13 @@ bool PatternKeeps(const Call &call) {
     return true;
   if (pattern.is_remark)
     return false;
-  return (call.number[0] != '\0' &&
-          MatchNumberPattern(pattern.digits, call.number)) ||
-         (call.caller_id[0] != '\0' &&
-          MatchNumberPattern(pattern.digits, call.caller_id));
+  if (call.number[0] != '\0' &&
+      MatchNumberPattern(pattern.digits, call.number))
+    return true;
+  // Mostly the same number, which has not matched.
+  return call.caller_id[0] != '\0' &&
+         strcmp(call.caller_id, call.number) != 0 &&
+         MatchNumberPattern(pattern.digits, call.caller_id);
 }
 
 void TakeCall(const Call &walked) {

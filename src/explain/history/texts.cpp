@@ -91,7 +91,7 @@ const char *const kEnglishTexts[] = {
     "  with a number would end with 2",
     "  the pattern would turn away %lld connections from %lld numbers",
     "    record %lld %s: %lld %s",
-    "  %lld more connections from these numbers would still get in: "
+    "  %lld connections from numbers it matches would still get in: "
     "ringcheck\n"
     "  took no number of them",
     "Calls by day\n"
@@ -185,11 +185,11 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  кончилось бы с errorlevel 2\0"
     "  шаблон отказал бы: соединений %lld, номеров %lld\0"
     "    запись %lld %s: %lld %s\0"
-    "  еще соединений с этих номеров: %lld, они прошли бы: ringcheck\n"
-    "  не взял их номер\0"
+    "  соединений с подходящих номеров, которые прошли бы все равно: %lld\n"
+    "  (ringcheck не взял их номер)\0"
     "Звонки по дням\n"
-    "  Дата        Звонки  Соед.     Отказ (3)   Запрещ. прошли  Без номера\0"
-    "  %-10s %7lld %6lld %13lld %14lld %10lld\0"
+    "  Дата        Звонки  Соед.    Отказ (3)   Запрещ. прошли  Без номера\0"
+    "  %-10s %7lld %6lld %12lld %16lld %11lld\0"
     "Звонки по часам (# с соединением, - без соединения)\n"
     "  Час  Звонки  Соед.\0"
     "  %02d   %6lld %6lld%s\0"

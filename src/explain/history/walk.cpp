@@ -107,11 +107,22 @@ struct LogLine {
 
 enum WalkState { kIdle, kRinging, kConnected, kHeard };
 
+// What a call keeps of its caller-id line: where it stands, and what the
+// scan made of its digits.
+struct CallerIdLine {
+  int64_t number;
+  int64_t start;
+  int pieces;
+  bool voided;
+  int64_t digits;
+  char collected[kCallerNumberCapacity + 1];
+};
+
 // The call held, and the caller-id line it has.
 struct HeldCall {
   Call call;
   bool has_own_line;
-  LogLine own_line;
+  CallerIdLine own_line;
   int64_t quiet_lines;  // lines since that belong to no call
 };
 
@@ -185,9 +196,20 @@ void RingcheckView(int64_t end, int64_t before_start, Call *call, char *raw) {
     ApplyNumberMaskTo(call->number);
 }
 
+CallerIdLine CallerIdLineOf(const LogLine &line) {
+  CallerIdLine kept;
+  kept.number = line.number;
+  kept.start = line.start;
+  kept.pieces = line.pieces;
+  kept.voided = line.voided;
+  kept.digits = line.digits;
+  memcpy(kept.collected, line.collected, sizeof kept.collected);
+  return kept;
+}
+
 // The number a caller-id line gives by itself, as the scan settles one:
 // the digits wanted, the phone type split off, then the mask.
-void OwnNumberOf(const LogLine &line, char *number) {
+void OwnNumberOf(const CallerIdLine &line, char *number) {
   char type[kPhoneTypeCapacity + 1] = "";
   CopyText(number, kCallerNumberCapacity, line.collected);
   SettleCallerNumber(&walk.scan, number, type);
@@ -197,8 +219,8 @@ void OwnNumberOf(const LogLine &line, char *number) {
 
 // Why ringcheck took no number of a call, at the end of whose line (end)
 // it would have run; own is its caller-id line, if it has one.
-NoNumber WhyNoNumber(const Call &call, const char *raw, const LogLine *own,
-                     int64_t end, int64_t *lines_up) {
+NoNumber WhyNoNumber(const Call &call, const char *raw,
+                     const CallerIdLine *own, int64_t end, int64_t *lines_up) {
   *lines_up = 0;
   if (!walk.numbers_possible)
     return kNoDigitCount;
@@ -266,7 +288,7 @@ void TakeHeld() {
 // A connection's number and why it has none, its own line known or not.
 void SettleConnection(HeldCall *held, const char *raw, int64_t end) {
   Call &call = held->call;
-  const LogLine *own = held->has_own_line ? &held->own_line : nullptr;
+  const CallerIdLine *own = held->has_own_line ? &held->own_line : nullptr;
   if (own != nullptr)
     OwnNumberOf(*own, call.caller_id);
   call.why = WhyNoNumber(call, raw, own, end, &call.lines_up);
@@ -281,20 +303,18 @@ void OnConnect(const LogLine &line, int64_t end) {
     walk.held = walk.heard;
     walk.state = kRinging;
   }
-  HeldCall connection{};
+  // The connection takes the place of the call held, its caller-id line
+  // that call's.
+  HeldCall &connection = walk.held;
+  connection.has_own_line = walk.state == kRinging || line.caller_id;
+  if (walk.state != kRinging && line.caller_id)
+    connection.own_line = CallerIdLineOf(line);
+  connection.quiet_lines = 0;
   BeginCall(line, true, &connection.call);
-  if (walk.state == kRinging) {
-    connection.has_own_line = true;
-    connection.own_line = walk.held.own_line;
-  } else if (line.caller_id) {
-    connection.has_own_line = true;
-    connection.own_line = line;
-  }
   char raw[kCallerNumberCapacity + 1];
   int64_t before_start = walk.previous != nullptr ? walk.previous->start : 0;
   RingcheckView(end, before_start, &connection.call, raw);
   SettleConnection(&connection, raw, end);
-  walk.held = connection;
   if (connection.has_own_line) {
     Take(connection.call);
     walk.state = kIdle;
@@ -307,7 +327,8 @@ void OnConnect(const LogLine &line, int64_t end) {
 // A call of a caller-id line: the number ringcheck would take run right
 // after it, which is the line's own unless the tail or a Ctrl-Z hides it.
 void HoldRinging(const LogLine &line, int64_t end, HeldCall *held) {
-  HeldCall ringing{};
+  HeldCall &ringing = *held;
+  ringing.quiet_lines = 0;
   BeginCall(line, false, &ringing.call);
   char raw[kCallerNumberCapacity + 1];
   int64_t before_start = walk.previous != nullptr ? walk.previous->start : 0;
@@ -320,17 +341,16 @@ void HoldRinging(const LogLine &line, int64_t end, HeldCall *held) {
     ringing.call.type[0] = '\0';
   }
   ringing.has_own_line = true;
-  ringing.own_line = line;
-  OwnNumberOf(line, ringing.call.caller_id);
-  ringing.call.why =
-      WhyNoNumber(ringing.call, raw, &line, end, &ringing.call.lines_up);
-  *held = ringing;
+  ringing.own_line = CallerIdLineOf(line);
+  OwnNumberOf(ringing.own_line, ringing.call.caller_id);
+  ringing.call.why = WhyNoNumber(ringing.call, raw, &ringing.own_line, end,
+                                 &ringing.call.lines_up);
 }
 
 // The unit said the same number again: the same call.
 bool SameNumber(const LogLine &line, const HeldCall &held) {
   char number[kCallerNumberCapacity + 1];
-  OwnNumberOf(line, number);
+  OwnNumberOf(CallerIdLineOf(line), number);
   return number[0] != '\0' && strcmp(number, held.call.caller_id) == 0;
 }
 
@@ -555,7 +575,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   BeginTextReadingThrough(&walk.reader, &log, block.data(), block.size());
   ReadPastCtrlZ(&walk.reader);
   BeginLogScan(&walk.scan);
-  BeginPlainLineTest(&walk.scan, nullptr, &walk.plain);
+  BeginPlainLineTest(&walk.scan, &walk.plain);
   CallerNumber[0] = '\0';
   ConnectLine[0] = '\0';
   PhoneType[0] = '\0';
