@@ -17,12 +17,15 @@ constexpr int64_t kLogTailLength = 4000;
 
 struct LogScan {
   int64_t digit_count;  // IDLEN, and one for the phone type
+  bool phone_type;      // the last digit wanted is the phone type
   char marker[kSettingCapacity + 1];
   size_t marker_length;
   // Lines are the pieces read, counted from 1.
   int64_t line_number;
   int64_t last_digit_line;    // the last that stored a digit, or 0
   int64_t last_connect_line;  // the last that held CONNECT, or 0
+  // Where the last piece held the marker and CONNECT first, -1 where not.
+  ptrdiff_t marker_at, connect_at;
   // SeparatorSet as it stands when the scan begins, a flag a byte: a
   // caller-id line looks at each of its characters.
   bool separators[256];
@@ -31,9 +34,10 @@ struct LogScan {
 // A scan from the settings and SeparatorSet, before its first line.
 // CallerNumber and ConnectLine are left as they are.
 void BeginLogScan(LogScan *scan);
-// One piece of the log, upper-cased in place: a CONNECT line keeps or
-// empties CallerNumber and becomes ConnectLine, a caller-id line collects
-// its digits into CallerNumber.
+// One piece of the log, in a buffer of kLogPieceLength + 1 bytes and
+// upper-cased in place: a CONNECT line keeps or empties CallerNumber and
+// becomes ConnectLine, a caller-id line collects its digits into
+// CallerNumber.
 void ScanLogLine(LogScan *scan, char *line);
 // After the last piece: a number only of the right length, the phone type
 // split off its end, no CONNECT line that lies too far up.

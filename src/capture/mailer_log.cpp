@@ -85,9 +85,13 @@ void CollectDigits(LogScan *scan, const char *at) {
 void ScanLogLine(LogScan *scan, char *line) {
   scan->line_number++;
   NoteMailerLogLineRead(scan->line_number, line);
-  UpperCaseCp866(line);
-  const char *marker = strstr(line, scan->marker);
-  const char *connect = strstr(line, kConnectWord);
+  size_t length = UpperCaseCp866Piece(line, kLogPieceLength + 1);
+  const char *marker =
+      FindBytes(line, length, scan->marker, scan->marker_length);
+  const char *connect =
+      FindBytes(line, length, kConnectWord, sizeof kConnectWord - 1);
+  scan->marker_at = marker != nullptr ? marker - line : -1;
+  scan->connect_at = connect != nullptr ? connect - line : -1;
   if (connect != nullptr) {
     // A number counts only when its line comes right before the CONNECT.
     if (scan->line_number - scan->last_digit_line != 1)
@@ -103,10 +107,14 @@ void ScanLogLine(LogScan *scan, char *line) {
 // Keeps a number only of the right length, splits the phone type off its
 // end and drops a CONNECT line that lies too far up.
 void SettleCallerNumber(const LogScan *scan, char *number, char *type) {
-  if (!DigitCountFits(scan->digit_count) ||
-      static_cast<int64_t>(strlen(number)) != scan->digit_count)
+  // Counted here: a number is a few digits, and a call settles several.
+  int64_t length = 0;
+  while (length <= static_cast<int64_t>(kCallerNumberCapacity) &&
+         number[length] != '\0')
+    length++;
+  if (!DigitCountFits(scan->digit_count) || length != scan->digit_count)
     number[0] = '\0';
-  if (PhoneTypeWanted() && number[0] != '\0') {
+  if (scan->phone_type && number[0] != '\0') {
     size_t last = static_cast<size_t>(scan->digit_count - 1);
     type[0] = number[last];
     type[1] = '\0';
@@ -122,12 +130,14 @@ void SettleScanResults(const LogScan *scan) {
 
 void BeginLogScan(LogScan *scan) {
   scan->digit_count = DigitsWanted();
+  scan->phone_type = PhoneTypeWanted();
   CopyText(scan->marker, kSettingCapacity, Settings[CALLERID]);
   UpperCaseCp866(scan->marker);
   scan->marker_length = strlen(scan->marker);
   scan->line_number = 0;
   scan->last_digit_line = 0;
   scan->last_connect_line = 0;
+  scan->marker_at = scan->connect_at = -1;
   memset(scan->separators, 0, sizeof scan->separators);
   for (const char *c = SeparatorSet; *c != '\0'; c++)
     scan->separators[static_cast<unsigned char>(*c)] = true;

@@ -28,30 +28,37 @@ bool FillReader(TextReader *reader) {
   return !reader->ended;
 }
 
-// Whether any of the eight bytes of word is a line feed, a carriage return
-// or a Ctrl-Z: a byte that is zero after an exclusive or with one of them.
-bool HoldsLineByte(uint64_t word) {
+bool IsLineByte(unsigned char byte) {
+  return byte == '\n' || byte == '\r' || byte == kCtrlZ;
+}
+
+// Whether any of the eight bytes of word is below Ctrl-Z + 1, as the line
+// feed, the carriage return and Ctrl-Z are (a tab is too, and is then
+// looked at for nothing): a byte that borrows when the word goes down by
+// that much a byte.
+bool HoldsControlByte(uint64_t word) {
   constexpr uint64_t kOnes = 0x0101010101010101ULL;
   constexpr uint64_t kHighs = 0x8080808080808080ULL;
-  uint64_t lf = word ^ (kOnes * '\n');
-  uint64_t cr = word ^ (kOnes * '\r');
-  uint64_t ctrl_z = word ^ (kOnes * kCtrlZ);
-  return (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr) |
-          ((ctrl_z - kOnes) & ~ctrl_z)) &
-         kHighs;
+  return ((word - kOnes * (kCtrlZ + 1)) & ~word & kHighs) != 0;
 }
 
 // The length of the run of bytes at from, at most most, before the first
-// line feed, carriage return or Ctrl-Z.
+// line feed, carriage return or Ctrl-Z: eight bytes at a time, and those
+// eight one by one where they hold a control character.
 size_t PlainRun(const unsigned char *from, size_t most) {
   size_t run = 0;
-  for (uint64_t word; run + 8 <= most; run += 8) {
+  while (run + 8 <= most) {
+    uint64_t word;
     memcpy(&word, from + run, 8);
-    if (HoldsLineByte(word))
-      break;
+    if (HoldsControlByte(word)) {
+      for (size_t end = run + 8; run < end; run++)
+        if (IsLineByte(from[run]))
+          return run;
+      continue;
+    }
+    run += 8;
   }
-  while (run < most && from[run] != '\n' && from[run] != '\r' &&
-         from[run] != kCtrlZ)
+  while (run < most && !IsLineByte(from[run]))
     run++;
   return run;
 }
@@ -101,21 +108,6 @@ void LimitTextReading(TextReader *reader, int64_t bytes) {
 
 void ReadPastCtrlZ(TextReader *reader) { reader->past_ctrl_z = true; }
 
-bool PieceEndedLine(const TextReader *reader) {
-  return reader->next > 0 && reader->buffer[reader->next - 1] == '\n';
-}
-
-int64_t TextReadingOffset(const TextReader *reader) {
-  return reader->start + static_cast<int64_t>(reader->next);
-}
-
-const unsigned char *HeldBytes(const TextReader *reader, size_t *count) {
-  *count = reader->ended ? 0 : reader->length - reader->next;
-  return reader->buffer + reader->next;
-}
-
-void PassHeldBytes(TextReader *reader, size_t count) { reader->next += count; }
-
 bool ReadLinePiece(TextReader *reader, char *line, size_t piece) {
   size_t stored = 0;
   while (stored < piece) {
@@ -134,6 +126,13 @@ bool ReadLinePiece(TextReader *reader, char *line, size_t piece) {
     if (stored == piece || reader->next == reader->length)
       continue;
     unsigned char byte = reader->buffer[reader->next++];
+    if (byte == '\r' && reader->next < reader->length &&
+        reader->buffer[reader->next] == '\n') {
+      // The common end, CR LF, at once.
+      reader->next++;
+      line[stored++] = '\n';
+      break;
+    }
     if (byte == '\r')
       continue;
     if (byte == kCtrlZ && reader->past_ctrl_z) {

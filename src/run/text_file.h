@@ -53,16 +53,28 @@ void LimitTextReading(TextReader *reader, int64_t bytes);
 void ReadPastCtrlZ(TextReader *reader);
 // The bytes taken so far, carriage returns and Ctrl-Z included, counted
 // from where the reading began: the offset of the next byte from there.
-int64_t TextReadingOffset(const TextReader *reader);
+// (These four are asked of once a line of a whole log: they stand here,
+// where a caller in another file can have them without a call.)
+inline int64_t TextReadingOffset(const TextReader *reader) {
+  return reader->start + static_cast<int64_t>(reader->next);
+}
 // Whether the piece read last ended with its line feed, as a piece that
 // holds a NUL byte does not show.
-bool PieceEndedLine(const TextReader *reader);
+inline bool PieceEndedLine(const TextReader *reader) {
+  return reader->next > 0 && reader->buffer[reader->next - 1] == '\n';
+}
 // The bytes the reader holds that it has not handed out yet, as stored
 // (carriage returns and all), and how many; none once the data has ended.
-const unsigned char *HeldBytes(const TextReader *reader, size_t *count);
+inline const unsigned char *HeldBytes(const TextReader *reader,
+                                      size_t *count) {
+  *count = reader->ended ? 0 : reader->length - reader->next;
+  return reader->buffer + reader->next;
+}
 // Takes count of them as read, as ReadLinePiece would take a line of
 // theirs: the caller has seen they hold no Ctrl-Z.
-void PassHeldBytes(TextReader *reader, size_t count);
+inline void PassHeldBytes(TextReader *reader, size_t count) {
+  reader->next += count;
+}
 // Reads up to piece characters into line (piece + 1 bytes), stopping after
 // a line feed, and terminates it.  False when no character was left.  A NUL
 // byte is kept in the piece, so the text seen through the terminator ends

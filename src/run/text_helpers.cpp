@@ -18,20 +18,67 @@ char *DeleteSpan(char *text, int start, int count) {
   return text;
 }
 
+namespace {
+
+// Without a branch, so that the compiler can take many bytes at a time.
+inline unsigned char UpperByte(unsigned char byte) {
+  bool latin_or_low = static_cast<unsigned char>(byte - 0x61) <= 0x19 ||
+                      static_cast<unsigned char>(byte - 0xA0) <= 0x0F;
+  bool high = static_cast<unsigned char>(byte - 0xE0) <= 0x0F;
+  return static_cast<unsigned char>(byte - (latin_or_low ? 0x20 : 0) -
+                                    (high ? 0x50 : 0));
+}
+
+constexpr size_t kUpperBlock = 16;
+
+}  // namespace
+
 char *UpperCaseCp866(char *text) {
-  // Counted and without a branch a byte, so that the compiler can take
-  // many bytes at a time: a whole log is upper-cased line by line.
+  // Counted, so that the loop takes many bytes at a time.
   size_t length = strlen(text);
   unsigned char *bytes = reinterpret_cast<unsigned char *>(text);
-  for (size_t i = 0; i < length; i++) {
-    unsigned char byte = bytes[i];
-    bool latin_or_low = static_cast<unsigned char>(byte - 0x61) <= 0x19 ||
-                        static_cast<unsigned char>(byte - 0xA0) <= 0x0F;
-    bool high = static_cast<unsigned char>(byte - 0xE0) <= 0x0F;
-    bytes[i] = static_cast<unsigned char>(
-        byte - (latin_or_low ? 0x20 : 0) - (high ? 0x50 : 0));
-  }
+  for (size_t i = 0; i < length; i++)
+    bytes[i] = UpperByte(bytes[i]);
   return text;
+}
+
+size_t UpperCaseCp866Piece(char *piece, size_t capacity) {
+  // A log's line is a few dozen bytes: whole blocks of sixteen, the
+  // terminator's block the last, leave no byte to be done one at a time.
+  size_t length = strlen(piece);
+  size_t blocks = (length + kUpperBlock) / kUpperBlock;
+  if (blocks * kUpperBlock > capacity) {
+    UpperCaseCp866(piece);
+    return length;
+  }
+  unsigned char *bytes = reinterpret_cast<unsigned char *>(piece);
+  for (size_t block = 0; block < blocks; block++, bytes += kUpperBlock)
+    for (size_t i = 0; i < kUpperBlock; i++)
+      bytes[i] = UpperByte(bytes[i]);
+  return length;
+}
+
+const char *FindBytes(const char *text, size_t length, const char *word,
+                      size_t word_length) {
+  if (word_length == 0)
+    return text;
+  // A line holds few places of a word's first byte: memchr finds them
+  // many bytes at a time, and only those are compared, byte by byte as
+  // most differ at once.
+  const char *end = text + length;
+  for (const char *at = text; static_cast<size_t>(end - at) >= word_length;
+       at++) {
+    at = static_cast<const char *>(
+        memchr(at, word[0], static_cast<size_t>(end - at) - word_length + 1));
+    if (at == nullptr)
+      return nullptr;
+    size_t same = 1;
+    while (same < word_length && at[same] == word[same])
+      same++;
+    if (same == word_length)
+      return at;
+  }
+  return nullptr;
 }
 
 int64_t StreamLength(OsFile *file) {

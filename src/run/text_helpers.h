@@ -17,6 +17,14 @@ char *DeleteSpan(char *text, int start, int count);
 // Upper-cases Latin and Cyrillic letters of code page 866 in place; the
 // letter yo (0xF1) and every other byte stay as they are.
 char *UpperCaseCp866(char *text);
+// The same for a text in a buffer of capacity bytes, the bytes past its
+// terminator to the end of their block of sixteen upper-cased as well: a
+// NUL stays a NUL, and those bytes are no text.  Returns its length.
+size_t UpperCaseCp866Piece(char *piece, size_t capacity);
+// Where word (word_length bytes) first stands in length bytes of text, as
+// strstr finds it in a text of no NUL; nullptr where it does not.
+const char *FindBytes(const char *text, size_t length, const char *word,
+                      size_t word_length);
 
 // The length of an open file in bytes as stored, without moving its read
 // position.  64-bit, so that files past 2 GiB are measured right.

@@ -214,6 +214,32 @@ int FindTime(const char *text, size_t length, LineStamp *stamp) {
   return -1;
 }
 
+// The time a line begins with as most logs write it, "HH:MM" or
+// "HH:MM:SS" (text holds "DD:" already), read straight off; false where
+// it is anything else, which FindTime then reads as it reads any line.
+bool ReadLeadingTime(const char *text, const char *end, LineStamp *stamp) {
+  auto digit = [&](const char *at) { return at < end && IsDigit(*at); };
+  if (!digit(text + 3) || !digit(text + 4) || digit(text + 5))
+    return false;
+  const char *p = text + 5;
+  int second = -1;
+  if (p < end && *p == ':') {
+    if (!digit(p + 1) || !digit(p + 2) || digit(p + 3))
+      return false;
+    second = (p[1] - '0') * 10 + (p[2] - '0');
+    p += 3;
+  }
+  int hour = (text[0] - '0') * 10 + (text[1] - '0');
+  int minute = (text[3] - '0') * 10 + (text[4] - '0');
+  if ((p < end && *p == ':') || hour > 23 || minute > 59 || second > 59)
+    return false;
+  size_t length = static_cast<size_t>(p - text);
+  memcpy(stamp->time, text, length);
+  stamp->time[length] = '\0';
+  stamp->hour = hour;
+  return true;
+}
+
 }  // namespace
 
 void ReadLineStamp(const char *text, size_t length, LineStamp *stamp) {
@@ -226,7 +252,9 @@ void ReadLineStamp(const char *text, size_t length, LineStamp *stamp) {
   while (at < length && text[at] == ' ')
     at++;
   if (at + 5 <= length && IsDigit(text[at]) && IsDigit(text[at + 1]) &&
-      text[at + 2] == ':' && FindTime(text + at, length - at, stamp) == 0)
+      text[at + 2] == ':' &&
+      (ReadLeadingTime(text + at, text + length, stamp) ||
+       FindTime(text + at, length - at, stamp) == 0))
     return;
   int time = FindTime(text, length, stamp);
   if (time > 0)

@@ -82,7 +82,7 @@ namespace {
 
 // The lines of one call stand within this many of each other.
 constexpr int64_t kLinesOfACall = 5;
-constexpr size_t kLogBlockSize = 256 * 1024;
+constexpr size_t kLogBlockSize = 64 * 1024;
 // Bytes kept of a line's first piece: its stamp, or a date alone.
 constexpr size_t kHeadCapacity = 64;
 
@@ -157,6 +157,12 @@ struct Walk {
 
 Walk walk;
 
+// One number buffer into another as a whole, terminator and all: both are
+// kCallerNumberCapacity + 1 bytes, and a call copies several.
+void CopyNumber(char *target, const char *source) {
+  memcpy(target, source, kCallerNumberCapacity + 1);
+}
+
 // ringcheck's number and phone type, had it run with the log ending at
 // end: the walk's own scan where it stands as the tail's would, the tail
 // scanned on its own otherwise; then the mask.  raw gets the number
@@ -172,7 +178,7 @@ void RingcheckView(int64_t end, int64_t before_start, Call *call, char *raw) {
   call->type[0] = '\0';
   if (scan_is_tails || walk.tail_file->file.handle == -1) {
     // The scan's last step, on a copy: the walk's scan goes on.
-    CopyText(raw, kCallerNumberCapacity, CallerNumber);
+    CopyNumber(raw, CallerNumber);
     SettleCallerNumber(&walk.scan, raw, call->type);
   } else {
     char number[kCallerNumberCapacity + 1];
@@ -191,7 +197,7 @@ void RingcheckView(int64_t end, int64_t before_start, Call *call, char *raw) {
     CopyText(ConnectLine, kConnectLineCapacity, connect);
     PhoneType[0] = '\0';
   }
-  CopyText(call->number, kCallerNumberCapacity, raw);
+  CopyNumber(call->number, raw);
   if (Settings[CIDMASK][0] != '\0' && call->number[0] != '\0')
     ApplyNumberMaskTo(call->number);
 }
@@ -211,7 +217,7 @@ CallerIdLine CallerIdLineOf(const LogLine &line) {
 // the digits wanted, the phone type split off, then the mask.
 void OwnNumberOf(const CallerIdLine &line, char *number) {
   char type[kPhoneTypeCapacity + 1] = "";
-  CopyText(number, kCallerNumberCapacity, line.collected);
+  CopyNumber(number, line.collected);
   SettleCallerNumber(&walk.scan, number, type);
   if (Settings[CIDMASK][0] != '\0' && number[0] != '\0')
     ApplyNumberMaskTo(number);
@@ -380,13 +386,14 @@ bool BeginsWithTime(const unsigned char *text, size_t length) {
   size_t at = 0;
   while (at < length && (text[at] == ' ' || text[at] == '\t'))
     at++;
-  auto digit = [&](size_t i) { return i < length && text[i] >= '0' &&
-                                      text[i] <= '9'; };
-  if (!digit(at))
+  // "D:DD" at the least.
+  if (length - at < 4)
     return false;
-  size_t colon = digit(at + 1) ? at + 2 : at + 1;
-  return colon < length && text[colon] == ':' && digit(colon + 1) &&
-         digit(colon + 2);
+  const unsigned char *time = text + at;
+  auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+  size_t colon = digit(time[1]) ? 2 : 1;
+  return digit(time[0]) && colon + 2 < length - at && time[colon] == ':' &&
+         digit(time[colon + 1]) && digit(time[colon + 2]);
 }
 
 void OnOtherLine(const LogLine &line) {
@@ -497,9 +504,10 @@ bool HoldsModemEnd(const char *piece) {
          strstr(piece, "NO DIALTONE") != nullptr;
 }
 
-// Where the text before a word found in the piece ends, within the head.
-size_t StampEnd(const char *piece, const char *word) {
-  size_t at = static_cast<size_t>(word - piece);
+// Where the text before a word the scan found in the piece ends, within
+// the head.
+size_t StampEnd(ptrdiff_t word) {
+  size_t at = static_cast<size_t>(word);
   return at < kHeadCapacity ? at : kHeadCapacity;
 }
 
@@ -514,19 +522,21 @@ void ScanPiece(char *piece) {
   line.pieces++;
   if (walk.scan.last_connect_line != connects) {
     if (first && !line.connect && !line.caller_id)
-      line.stamp_end = StampEnd(piece, strstr(piece, "CONNECT"));
+      line.stamp_end = StampEnd(walk.scan.connect_at);
     line.connect = true;
   }
   if (walk.piece_caller_id) {
     if (first && !line.connect && !line.caller_id)
-      line.stamp_end = StampEnd(piece, strstr(piece, walk.scan.marker));
+      line.stamp_end = StampEnd(walk.scan.marker_at);
     line.caller_id = true;
     line.voided = line.voided || walk.piece_voided;
     line.digits = walk.piece_digits;
     if (walk.scan.last_digit_line == walk.scan.line_number) {
       line.stored_digit = true;
-      CopyText(line.collected, kCallerNumberCapacity,
-               walk.piece_voided ? "" : CallerNumber);
+      if (walk.piece_voided)
+        line.collected[0] = '\0';
+      else
+        CopyNumber(line.collected, CallerNumber);
     }
   }
   // Only a call held looks at what else a line says, and only where the
