@@ -453,24 +453,25 @@ size_t PlainLineNext() {
   return length;
 }
 
-// A line of nothing, counted.
-void PassLine(int64_t start, size_t length) {
+// The window moves on to the next line, which begins at start.
+LogLine *NextLine(int64_t start) {
   LogLine *next =
       walk.current == &walk.window[0] ? &walk.window[1] : &walk.window[0];
   walk.previous = walk.current;
   walk.current = next;
   next->number = ++walk.lines;
   next->start = start;
+  return next;
+}
+
+// A line of nothing, counted.
+void PassLine(int64_t start, size_t length) {
+  NextLine(start);
   PassPlainLine(&walk.scan, &walk.reader, length);
 }
 
 void BeginLine(int64_t start, const char *piece) {
-  LogLine *next =
-      walk.current == &walk.window[0] ? &walk.window[1] : &walk.window[0];
-  walk.previous = walk.current;
-  walk.current = next;
-  next->number = ++walk.lines;
-  next->start = start;
+  LogLine *next = NextLine(start);
   next->first_piece = walk.scan.line_number + 1;
   next->pieces = 0;
   next->caller_id = false;
