@@ -82,7 +82,7 @@ ProgramRun RunAsNobody(Station *station,
   EXPECT_NE(exit_code, 121)
       << "nobody cannot enter " << station->dir.path << " or " << bin.path
       << ": set TMPDIR to a directory every user may enter";
-  return {exit_code, ""};
+  return {exit_code, "", ""};
 }
 
 TEST(Faults, FilesThatMayNotBeReadOrWritten) {

@@ -114,7 +114,7 @@ TEST(History, CsvRowsACallWithAndWithoutTheMask) {
     EXPECT_EQ(run.exit_code, 0) << c.config;
     EXPECT_EQ(Plain(run.output), kHeader + c.rows) << c.config;
     // RFC 4180: CR LF ends every row, on every platform.
-    EXPECT_EQ(run.output.find("reason\r\n3,"), 79u) << run.output;
+    EXPECT_EQ(run.bytes.find("reason\r\n3,"), 79u) << run.bytes;
   }
 }
 

@@ -105,7 +105,8 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
   waitpid(child, &status, 0);
   ProgramRun run;
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.output = ReadFileBytes(output_path);
+  run.bytes = ReadFileBytes(output_path);
+  run.output = run.bytes;
   if (binary.size() > 4 && binary.compare(binary.size() - 4, 4, ".exe") == 0)
     run.output = WithPlainLineFeeds(run.output);
   return run;

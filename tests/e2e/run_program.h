@@ -14,6 +14,7 @@
 struct ProgramRun {
   int exit_code;       // -1 when the program did not exit normally
   std::string output;  // standard output; from Windows, CR LF turned into LF
+  std::string bytes;   // standard output as written
 };
 
 ProgramRun RunProgramIn(const std::string &directory,
