@@ -5,13 +5,14 @@
 //   constexpr auto kText = Cp866Text(" Файл %s не найден.");
 //   WriteFormatted(kText.bytes);
 //
-// Only the characters the program's texts use are known: ASCII, the
-// Cyrillic alphabet with Ё and ё, and the two half blocks of the warning
-// sign.  Any other character stops the compilation.
+// Any character code page 866 has may be written; any other stops the
+// compilation.
 #ifndef RINGCHECK_RUN_CP866_TEXT_H
 #define RINGCHECK_RUN_CP866_TEXT_H
 
 #include <cstddef>
+
+#include "platform/cp866.h"
 
 template <size_t N>
 struct Cp866Bytes {
@@ -21,20 +22,10 @@ struct Cp866Bytes {
 constexpr unsigned char Cp866FromCodePoint(unsigned long code) {
   if (code < 0x80)
     return static_cast<unsigned char>(code);
-  if (code >= 0x410 && code <= 0x43F)  // А to п
-    return static_cast<unsigned char>(code - 0x410 + 0x80);
-  if (code >= 0x440 && code <= 0x44F)  // р to я
-    return static_cast<unsigned char>(code - 0x440 + 0xE0);
-  if (code == 0x401)  // Ё
-    return 0xF0;
-  if (code == 0x451)  // ё
-    return 0xF1;
-  if (code == 0x258C)  // left half block
-    return 0xDD;
-  if (code == 0x2590)  // right half block
-    return 0xDE;
-  // Reached only for a character code page 866 is not given here; in a
-  // constant expression this is a compile error.
+  for (unsigned byte = 0x80; byte <= 0xFF; byte++)
+    if (kCp866Unicode[byte - 0x80] == code)
+      return static_cast<unsigned char>(byte);
+  // In a constant expression this is a compile error.
   throw "character without a code page 866 byte";
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/cp866.h"
+
 char *DeleteSpan(char *text, int start, int count) {
   if (start < 0 || count < 0)
     return text;
@@ -18,29 +20,16 @@ char *DeleteSpan(char *text, int start, int count) {
   return text;
 }
 
-namespace {
-
-// Without a branch, so that the compiler can take many bytes at a time.
-inline unsigned char UpperByte(unsigned char byte) {
-  bool latin_or_low = static_cast<unsigned char>(byte - 0x61) <= 0x19 ||
-                      static_cast<unsigned char>(byte - 0xA0) <= 0x0F;
-  bool high = static_cast<unsigned char>(byte - 0xE0) <= 0x0F;
-  return static_cast<unsigned char>(byte - (latin_or_low ? 0x20 : 0) -
-                                    (high ? 0x50 : 0));
-}
-
-constexpr size_t kUpperBlock = 16;
-
-}  // namespace
-
 char *UpperCaseCp866(char *text) {
   // Counted, so that the loop takes many bytes at a time.
   size_t length = strlen(text);
   unsigned char *bytes = reinterpret_cast<unsigned char *>(text);
   for (size_t i = 0; i < length; i++)
-    bytes[i] = UpperByte(bytes[i]);
+    bytes[i] = UpperCaseCp866Byte(bytes[i]);
   return text;
 }
+
+constexpr size_t kUpperBlock = 16;
 
 size_t UpperCaseCp866Piece(char *piece, size_t capacity) {
   // A log's line is a few dozen bytes: whole blocks of sixteen, the
@@ -54,7 +43,7 @@ size_t UpperCaseCp866Piece(char *piece, size_t capacity) {
   unsigned char *bytes = reinterpret_cast<unsigned char *>(piece);
   for (size_t block = 0; block < blocks; block++, bytes += kUpperBlock)
     for (size_t i = 0; i < kUpperBlock; i++)
-      bytes[i] = UpperByte(bytes[i]);
+      bytes[i] = UpperCaseCp866Byte(bytes[i]);
   return length;
 }
 

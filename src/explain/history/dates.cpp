@@ -214,6 +214,19 @@ int FindTime(const char *text, size_t length, LineStamp *stamp) {
   return -1;
 }
 
+// A line that begins with a time, blanks before it: "D:DD" at the least.
+bool BeginsWithTime(const char *text, size_t length) {
+  size_t at = 0;
+  while (at < length && (text[at] == ' ' || text[at] == '\t'))
+    at++;
+  if (length - at < 4)
+    return false;
+  const char *time = text + at;
+  size_t colon = IsDigit(time[1]) ? 2 : 1;
+  return IsDigit(time[0]) && colon + 2 < length - at && time[colon] == ':' &&
+         IsDigit(time[colon + 1]) && IsDigit(time[colon + 2]);
+}
+
 // The time a line begins with as most logs write it, "HH:MM" or
 // "HH:MM:SS" (text holds "DD:" already), read straight off; false where
 // it is anything else, which FindTime then reads as it reads any line.
@@ -262,6 +275,8 @@ void ReadLineStamp(const char *text, size_t length, LineStamp *stamp) {
 }
 
 bool ReadDateLine(const char *text, size_t length, LogDate *date) {
+  if (BeginsWithTime(text, length))
+    return false;
   LineStamp stamp;
   int time = FindTime(text, length, &stamp);
   // A date after a time is no date line: the time is the line's own.

@@ -26,7 +26,9 @@ struct LineStamp {
 // The stamp of a line from the first length bytes of its text.
 void ReadLineStamp(const char *text, size_t length, LineStamp *stamp);
 // The date a line holds alone, a date line: a day, an English month and a
-// year, a weekday or words around them, and no time before the date.
+// year, a weekday or words around them, and no time before the date.  A
+// line that begins with a time, blanks before it, is none: it dates
+// nothing but itself.
 bool ReadDateLine(const char *text, size_t length, LogDate *date);
 // A year-less date given the year of the date line above it: a month
 // before that line's is the next year's.

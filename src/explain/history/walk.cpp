@@ -381,26 +381,9 @@ void OnCallerId(const LogLine &line, int64_t end) {
   walk.state = kRinging;
 }
 
-// A line that begins with a time, blanks before it, dates nothing else.
-bool BeginsWithTime(const unsigned char *text, size_t length) {
-  size_t at = 0;
-  while (at < length && (text[at] == ' ' || text[at] == '\t'))
-    at++;
-  // "D:DD" at the least.
-  if (length - at < 4)
-    return false;
-  const unsigned char *time = text + at;
-  auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
-  size_t colon = digit(time[1]) ? 2 : 1;
-  return digit(time[0]) && colon + 2 < length - at && time[colon] == ':' &&
-         digit(time[colon + 1]) && digit(time[colon + 2]);
-}
-
 void OnOtherLine(const LogLine &line) {
   LogDate date;
-  const unsigned char *head = reinterpret_cast<const unsigned char *>(line.head);
-  if (!BeginsWithTime(head, line.head_length) &&
-      ReadDateLine(line.head, line.head_length, &date)) {
+  if (ReadDateLine(line.head, line.head_length, &date)) {
     TakeHeld();
     walk.date = date;
     walk.dated = true;
@@ -447,8 +430,7 @@ size_t PlainLineNext() {
   if (head > kHeadCapacity)
     head = kHeadCapacity;
   LogDate date;
-  if (!BeginsWithTime(text, head) &&
-      ReadDateLine(reinterpret_cast<const char *>(text), head, &date))
+  if (ReadDateLine(reinterpret_cast<const char *>(text), head, &date))
     return 0;
   return length;
 }
