@@ -268,6 +268,8 @@ void BeginCall(const LogLine &line, bool connected, Call *call) {
   call->hour = stamp.hour;
   call->lines_up = 0;
   call->caller_id[0] = '\0';
+  call->kind = kCaller;
+  call->address[0] = '\0';
 }
 
 void Take(const Call &call) { walk.take(call); }

@@ -1,0 +1,124 @@
+#include "capture/fido_address.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsDomainCharacter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) ||
+         c == '-' || c == '_';
+}
+
+// A whole number of at most 32767 at text[*at], which then stands past
+// it; -1 where there is none.
+int ReadNumber(const char *text, size_t length, size_t *at) {
+  size_t from = *at;
+  long value = 0;
+  while (*at < length && IsDigit(text[*at])) {
+    value = value * 10 + (text[*at] - '0');
+    if (value > kFidoNumberMost)
+      return -1;
+    (*at)++;
+  }
+  return *at == from ? -1 : static_cast<int>(value);
+}
+
+// The address beginning at text[from], ending at *end; false where none
+// begins there.
+bool ReadAddressAt(const char *text, size_t length, size_t from,
+                   FidoAddress *address, size_t *end) {
+  FidoAddress read{};
+  size_t at = from;
+  read.zone = ReadNumber(text, length, &at);
+  if (read.zone < 1 || at >= length || text[at] != ':')
+    return false;
+  at++;
+  read.net = ReadNumber(text, length, &at);
+  if (read.net < 0 || at >= length || text[at] != '/')
+    return false;
+  at++;
+  read.node = ReadNumber(text, length, &at);
+  if (read.node < 0)
+    return false;
+  if (at + 1 < length && text[at] == '.' && IsDigit(text[at + 1])) {
+    size_t point_at = at + 1;
+    int point = ReadNumber(text, length, &point_at);
+    if (point < 0)
+      return false;
+    read.point = point;
+    at = point_at;
+  }
+  if (at + 1 < length && text[at] == '@' && IsDomainCharacter(text[at + 1])) {
+    size_t domain = at + 1;
+    size_t domain_end = domain;
+    while (domain_end < length && IsDomainCharacter(text[domain_end]))
+      domain_end++;
+    if (domain_end - domain <= kFidoDomainCapacity) {
+      memcpy(read.domain, text + domain, domain_end - domain);
+      read.domain[domain_end - domain] = '\0';
+      at = domain_end;
+    }
+  }
+  *address = read;
+  *end = at;
+  return true;
+}
+
+// Whether an address may begin at text[at]: a digit there, and before it
+// neither a digit nor a digit and a colon.
+bool MayBeginAt(const char *text, size_t at) {
+  if (!IsDigit(text[at]))
+    return false;
+  if (at == 0)
+    return true;
+  if (IsDigit(text[at - 1]))
+    return false;
+  return !(text[at - 1] == ':' && at >= 2 && IsDigit(text[at - 2]));
+}
+
+}  // namespace
+
+bool FindFidoAddress(const char *text, size_t length, FidoAddress *address,
+                     size_t *begin, size_t *end) {
+  const void *colon = text;
+  size_t from = 0;
+  // An address holds a colon: only digits right before one are tried.
+  while ((colon = memchr(text + from, ':', length - from)) != nullptr) {
+    size_t at = static_cast<size_t>(static_cast<const char *>(colon) - text);
+    size_t start = at;
+    while (start > 0 && IsDigit(text[start - 1]))
+      start--;
+    size_t stop;
+    if (start < at && MayBeginAt(text, start) &&
+        ReadAddressAt(text, length, start, address, &stop)) {
+      if (begin != nullptr)
+        *begin = start;
+      if (end != nullptr)
+        *end = stop;
+      return true;
+    }
+    from = at + 1;
+  }
+  return false;
+}
+
+bool ReadFidoAddress(const char *text, FidoAddress *address) {
+  size_t length = strlen(text);
+  size_t end;
+  return length > 0 && ReadAddressAt(text, length, 0, address, &end) &&
+         end == length;
+}
+
+void ShowFidoAddress(const FidoAddress &address, char *text) {
+  int written = snprintf(text, kFidoAddressCapacity + 1, "%d:%d/%d",
+                         address.zone, address.net, address.node);
+  if (address.point != 0)
+    written += snprintf(text + written, kFidoAddressCapacity + 1 - written,
+                        ".%d", address.point);
+  if (address.domain[0] != '\0')
+    snprintf(text + written, kFidoAddressCapacity + 1 - written, "@%s",
+             address.domain);
+}
