@@ -150,7 +150,8 @@ int RunChosenReport(const ExplainChoice &choice, int argc,
     return AuditUserBase(choice.config);
   case kHistoryReport:
     return ReportCallHistory({choice.config, choice.pattern, choice.csv,
-                              choice.since, choice.until});
+                              choice.since, choice.until, ',', nullptr,
+                              nullptr, nullptr, nullptr});
   case kRefusedLine:
     ReportRefusedLine(choice);
     return kStatusRefusedLine;

@@ -16,6 +16,13 @@ struct HistoryRequest {
   bool csv;             // CSV rows instead of the report
   const char *since;    // the first day kept, as given; nullptr: none
   const char *until;    // the last
+  char csv_separator;   // between a CSV's fields: ',' or as --csv= gives
+  // The history as a netmail message (--netmail DIR --address ADDR
+  // [--to NAME] [--to-address ADDR2]); netmail nullptr: printed instead.
+  const char *netmail;
+  const char *address;
+  const char *to;
+  const char *to_address;
 };
 
 // Returns 0 when the log was read, 1, 2 and 5 as ringcheck when the log,
