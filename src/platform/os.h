@@ -48,4 +48,45 @@ bool OsFullPath(const char *path, bool for_creation, char *full,
 // Called once, before the first write.
 bool OsPrepareStandardOutput();
 
+// -- Files written whole and named without replacing one
+//
+// A file another program reads by its name (a netmail message) is written
+// whole under a name of its own first, then given its name in one step
+// that fails rather than replace a file already there.
+
+// The local time of this moment, its seconds from 1970 (UTC), and this
+// process's number, which sets apart two runs in the same second.
+struct OsMoment {
+  int year, month, day, hour, minute, second;
+  int64_t seconds;
+  uint32_t process;
+};
+void OsNow(OsMoment *now);
+
+// Whether file names keep their letter case (POSIX): where they do not
+// (Windows), two names that differ in case alone are one.
+bool OsNamesKeepCase();
+
+// The whole path of name in folder (capacity + 1 bytes), the folder as
+// the platform finds it (see OsFullPath).  False when the folder is not
+// there, is no folder, or the path would be too long.
+bool OsPathInFolder(const char *folder, const char *name, char *path,
+                    size_t capacity);
+
+// Hands see each name the folder holds.  False when it cannot be read.
+bool OsListFolder(const char *folder, void (*see)(const char *name, void *),
+                  void *context);
+
+enum OsCreated { kOsCreated, kOsNameTaken, kOsCannotCreate };
+// Creates a file that is not there yet, for writing; never opens one that
+// is (kOsNameTaken).
+OsCreated OsCreateNewFile(const char *path, OsFile *file);
+
+enum OsNamed { kOsNamed, kOsNameInUse, kOsCannotName };
+// Gives the closed file at from the name to, in the same folder, unless a
+// file of that name is there (kOsNameInUse): then nothing changes.
+OsNamed OsNameWithoutReplacing(const char *from, const char *to);
+
+bool OsRemoveFile(const char *path);
+
 #endif

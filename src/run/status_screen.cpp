@@ -9,6 +9,7 @@
 #include "run/console_screen.h"
 #include "run/cp866_text.h"
 #include "run/run_status.h"
+#include "run/version.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ constexpr int kWhite = 15;
 constexpr int kLightBlue = 9;
 constexpr int kLightRedColour = 12;
 constexpr int kLightGreyColour = 7;
-
-constexpr const char *kVersionText = "0.3beta2 (win)";
 
 constexpr auto kWarningSign = Cp866Text("▌!▐");
 constexpr auto kAttention = Cp866Text(" ВНИМАНИЕ:");
@@ -105,7 +104,7 @@ void DrawBanner() {
   SetForeground(kLightRedColour);
   WriteFormatted("TORNADO");
   SetForeground(kLightGreyColour);
-  WriteFormatted(" v%s", kVersionText);
+  WriteFormatted(" v%s (win)", kRingcheckVersion);
   MoveCursor(11, CursorRow() + 1);
   WriteFormatted("%s", kAuthorNotice.bytes);
 }

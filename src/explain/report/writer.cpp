@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "explain/report/netmail.h"
 #include "platform/text_output.h"
 
 namespace {
@@ -23,6 +24,17 @@ struct PendingQuote {
 PendingQuote pending[kQuotesPerLine];
 int pending_count = 0;
 bool muted = false;
+OutputMode mode = kReportOutput;
+
+// A line of the report where the mode sends it.
+void EmitLine(const char *text) {
+  if (muted)
+    return;
+  if (mode == kMessageOutput)
+    AddNetmailLine(text);
+  else
+    OsWriteTextLine(text);
+}
 
 // The form of one byte in a quote (when shown is not null), and its width.
 size_t ShowByte(unsigned char byte, char *shown) {
@@ -105,15 +117,13 @@ bool NarrowAQuote(size_t columns) {
 }
 
 void WriteLines(char *text) {
-  if (muted)
-    return;
   while (true) {
     char *end = strchr(text, '\n');
     if (end != nullptr)
       *end = '\0';
     if (strlen(text) > kReportWidth)
       text[kReportWidth] = '\0';
-    OsWriteTextLine(text);
+    EmitLine(text);
     if (end == nullptr)
       return;
     text = end + 1;
@@ -213,8 +223,7 @@ void ReportBuiltLine(LineBuilder *line) {
   pending_count = 0;
   if (line->length > kReportWidth)
     line->text[kReportWidth] = '\0';
-  if (!muted)
-    OsWriteTextLine(line->text);
+  EmitLine(line->text);
 }
 
 // Where text of no more than room columns can break: at the last blank
@@ -271,6 +280,14 @@ void ReportBuiltLineWith(LineBuilder *line, const char *text) {
 }
 
 void MuteReport(bool mute) { muted = mute; }
+
+void ChooseOutputMode(OutputMode chosen) {
+  mode = chosen;
+  if (mode == kMessageOutput)
+    BeginNetmailText();
+}
+
+OutputMode OutputModeInUse() { return mode; }
 
 void ReportBlankLine() { ReportLine("%s", ""); }
 

@@ -1,6 +1,6 @@
 // The lines of a report: plain text within kReportWidth columns, in code
 // page 866 like everything the program reads, written to standard output
-// as the platform shows it.
+// as the platform shows it, or into the text of a netmail message.
 #ifndef RINGCHECK_EXPLAIN_REPORT_WRITER_H
 #define RINGCHECK_EXPLAIN_REPORT_WRITER_H
 
@@ -76,8 +76,17 @@ void ShowInColumn(char *shown, const char *text, size_t columns);
 // Writes what the report holds back: lines go out in blocks.
 void FlushReport();
 
-// While muted, report lines are dropped: a report that writes CSV instead
-// goes through the same steps without a word around its rows.
+// What a run writes, chosen once before its first line: the report on
+// standard output; CSV records, which the report writes itself with its
+// lines muted around them; or the report's lines as the text of a netmail
+// message (netmail.h), which the report then writes.  A report does not
+// know where its lines go, only which of the three it writes.
+enum OutputMode { kReportOutput, kCsvOutput, kMessageOutput };
+void ChooseOutputMode(OutputMode mode);
+OutputMode OutputModeInUse();
+
+// While muted, report lines are dropped: a report goes through the same
+// steps without a word around its CSV rows, or around a message's text.
 void MuteReport(bool muted);
 
 #endif
