@@ -133,3 +133,9 @@ ProgramRun RunExplainerIn(const std::string &directory,
       ExplainerBeside(ProgramUnderTest()),
       directory, arguments, english);
 }
+
+ProgramRun RunNativeExplainerIn(const std::string &directory,
+                                const std::vector<std::string> &arguments) {
+  return RunBinaryIn(ExplainerBeside(RINGCHECK_BINARY), directory, arguments,
+                     {"RINGCHECK_LANG=en"}, "");
+}

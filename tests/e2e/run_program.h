@@ -29,6 +29,9 @@ ProgramRun RunNativeProgramIn(const std::string &directory,
 ProgramRun RunExplainerIn(const std::string &directory,
                           const std::vector<std::string> &arguments,
                           const std::vector<std::string> &environment = {});
+// ringcheck-explain of this platform's own build, started directly.
+ProgramRun RunNativeExplainerIn(const std::string &directory,
+                                const std::vector<std::string> &arguments);
 // True when the program under test is a Windows build.
 bool TestingWindowsBuild();
 // True when the program runs many times slower than itself: under

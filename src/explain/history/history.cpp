@@ -14,6 +14,8 @@
 #include "checks/subscriber.h"
 #include "config/settings.h"
 #include "explain/history/dates.h"
+#include "explain/history/message.h"
+#include "explain/history/message_texts.h"
 #include "explain/history/numbers.h"
 #include "explain/history/rows.h"
 #include "explain/history/tables.h"
@@ -213,7 +215,10 @@ void TakeCall(const Call &walked) {
     return;
   Call call = walked;
   LookUpCall(&call, pattern.given ? pattern.digits : nullptr);
-  WriteCall(call);
+  if (OutputModeInUse() == kMessageOutput)
+    KeepMessageRow(call);
+  else
+    WriteCall(call);
   CountCall(call);
 }
 
@@ -231,6 +236,17 @@ void ShowProgress(int64_t read, int64_t size) {
   progress.shown = OsShowProgress(text);
   progress.refused = !progress.shown;
   progress.last = now;
+}
+
+// The message's text, shortened for a reader: the window, the totals, the
+// calls by day, then only the calls that need the sysop.
+void WriteMessageText(const LogWalked &log) {
+  MuteReport(false);
+  ReportPlainLine(Text(kMessageTitle));
+  ReportWindow();
+  ReportTotals(log, pattern.given);
+  ReportDays();
+  WriteMessageRows();
 }
 
 void HistoryStages() {
@@ -251,7 +267,9 @@ void HistoryStages() {
     no_dates = true;
     return;
   }
-  if (!RowsAreCsv()) {
+  if (OutputModeInUse() == kMessageOutput) {
+    WriteMessageText(log);
+  } else if (!RowsAreCsv()) {
     if (CallsCounted() == 0)
       ReportPlainLine(Text(kHistoryNoCalls));
     ReportNumbers();
@@ -276,15 +294,29 @@ int ReportCallHistory(const HistoryRequest &asked) {
   ForgetNumbers();
   ForgetTotals();
   BeginRows(request.csv, request.pattern != nullptr);
-  if (!request.csv)
+  bool message = request.netmail != nullptr;
+  ChooseOutputMode(request.csv ? kCsvOutput : kReportOutput);
+  if (!request.csv && !message)
     ReportPlainLine(Text(kHistoryTitle));
-  if (!TakeWindow())
+  if (!TakeWindow() || (message && !TakeMessageRequest(request)))
     return ReportRefusal();
-  // A CSV has no report around it.
-  MuteReport(request.csv);
+  if (message) {
+    ChooseOutputMode(kMessageOutput);
+    BeginMessageRows();
+  }
+  // A CSV has no report around it, a message's text no files read.
+  MuteReport(request.csv || message);
   int status = RunReportStages(&kHistoryObserver, HistoryStages);
   MuteReport(false);
   ForgetNumbers();
+  if (message) {
+    bool written_whole = status == kStatusNormal || status == kStatusNoUserBase;
+    if (written_whole && !no_dates) {
+      int sent = SendHistoryMessage();
+      return sent != kStatusNormal ? sent : status;
+    }
+    ChooseOutputMode(kReportOutput);
+  }
   if (no_dates && status == kStatusNormal) {
     SayRefused(Text(kHistoryNoDates));
     return request.csv ? kStatusRefusedLine : ReportRefusal();

@@ -1,0 +1,298 @@
+// The history's message: which calls need the sysop, their rows kept until
+// the report's sections are written, the subject, and the message sent.
+#include "explain/history/message.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "capture/fido_address.h"
+#include "checks/subscriber.h"
+#include "explain/history/history.h"
+#include "explain/history/message_texts.h"
+#include "explain/history/rows.h"
+#include "explain/history/texts.h"
+#include "explain/report/netmail.h"
+#include "explain/report/run.h"
+#include "explain/report/texts.h"
+#include "explain/report/writer.h"
+#include "platform/os.h"
+#include "platform/text_output.h"
+#include "run/run_status.h"
+#include "run/version.h"
+
+namespace {
+
+// Why a call needs the sysop, the first that holds, in this order.
+enum Need {
+  kNeedsNothing,
+  kBannedLetIn,
+  kNotRecognised,
+  kTurnedAway,
+  kWithoutNumber,
+  kNeeds
+};
+
+const MessageText kNeedTexts[kNeeds] = {
+    kMessageTitle, kMessageBannedLetIn, kMessageNotRecognised,
+    kMessageTurnedAway, kMessageWithoutNumber,
+};
+
+const MessageText kSubjectTexts[kNeeds] = {
+    kMessageSubject, kMessageSubjectBannedIn, kMessageSubjectUnrecognised,
+    kMessageSubjectTurnedAway, kMessageSubjectWithout,
+};
+
+// The rows kept: each its beginning and what it says, one after another,
+// each ended by NUL.
+struct MessageRows {
+  char text[kMessageRowBytes];
+  size_t used;
+  long long more;  // rows that did not fit
+  long long calls;
+  long long needs[kNeeds];
+  LogDate first;  // of the calls kept; day 0: none
+  LogDate last;
+};
+
+HistoryRequest request;
+FidoAddress from_address;
+FidoAddress to_address;
+MessageRows rows;
+
+Need NeedOf(const Call &call) {
+  if (!call.connected)
+    return kNeedsNothing;
+  if (call.status != kStatusBannedNumber && call.caller_id_banned_by > 0)
+    return kBannedLetIn;
+  if (call.caller_id_record >= 0 && call.record < 0)
+    return kNotRecognised;
+  if (call.status == kStatusBannedNumber)
+    return kTurnedAway;
+  if (call.number[0] == '\0')
+    return kWithoutNumber;
+  return kNeedsNothing;
+}
+
+// What the row says after why it is there: the number and whom it is, or
+// why ringcheck took none and what the call's own caller-id line gave.
+void DescribeNeed(LineBuilder *text, const Call &call, Need need) {
+  BeginLine(text);
+  PutText(text, Text(kNeedTexts[need]));
+  PutText(text, ": ");
+  if (call.number[0] != '\0') {
+    PutText(text, call.number);
+    PutByte(text, ' ');
+    DescribeNumber(text, call.record, call.name, call.banned_by);
+    return;
+  }
+  PutText(text, WhyNoNumberText(call.why));
+  if (call.caller_id[0] == '\0')
+    return;
+  PutFormatted(text, Text(kHistoryRangFrom), call.caller_id);
+  if (call.caller_id_record >= 0 || call.caller_id_banned_by > 0) {
+    PutText(text, ", ");
+    DescribeNumber(text, call.caller_id_record, call.caller_id_name,
+                   call.caller_id_banned_by);
+  }
+}
+
+bool SameDay(LogDate a, LogDate b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+void KeepRow(const char *begin, const char *said) {
+  size_t begin_length = strlen(begin) + 1;
+  size_t said_length = strlen(said) + 1;
+  if (rows.more > 0 || rows.used + begin_length + said_length > sizeof rows.text) {
+    rows.more++;
+    return;
+  }
+  memcpy(rows.text + rows.used, begin, begin_length);
+  memcpy(rows.text + rows.used + begin_length, said, said_length);
+  rows.used += begin_length + said_length;
+}
+
+// An argument as the sysop would type it again: in quotes where it holds a
+// blank.
+void PutArgument(LineBuilder *line, const char *argument) {
+  bool quoted = strchr(argument, ' ') != nullptr || argument[0] == '\0';
+  PutByte(line, ' ');
+  if (quoted)
+    PutByte(line, '"');
+  PutText(line, argument);
+  if (quoted)
+    PutByte(line, '"');
+}
+
+// The command that lists every call the message leaves out.
+void MakeListingCommand(LineBuilder *command) {
+  BeginLine(command);
+  PutText(command, "ringcheck-explain --calls");
+  if (request.since != nullptr) {
+    PutText(command, " --since");
+    PutArgument(command, request.since);
+  }
+  if (request.until != nullptr) {
+    PutText(command, " --until");
+    PutArgument(command, request.until);
+  }
+  if (request.config != nullptr)
+    PutArgument(command, request.config);
+  if (request.pattern != nullptr)
+    PutArgument(command, request.pattern);
+}
+
+// The subject: the days of the calls and the counts that matter, as many
+// as fit.
+void MakeSubject(char *subject) {
+  bool russian = ReportLanguageInUse() == kRussian;
+  char days[32];
+  if (rows.first.day == 0) {
+    snprintf(days, sizeof days, "%s", Text(kMessageSubjectAll));
+  } else {
+    char first[11];
+    char last[11];
+    ShowDate(rows.first, russian, first);
+    ShowDate(rows.last, russian, last);
+    if (SameDay(rows.first, rows.last))
+      snprintf(days, sizeof days, "%s", first);
+    else
+      snprintf(days, sizeof days, "%s-%s", first, last);
+  }
+  char made[256];
+  int used = snprintf(made, sizeof made, Text(kMessageSubject), days,
+                      rows.calls);
+  for (int need = kBannedLetIn; need < kNeeds; need++) {
+    if (rows.needs[need] == 0)
+      continue;
+    char part[64];
+    int length = snprintf(part, sizeof part, Text(kSubjectTexts[need]),
+                          rows.needs[need]);
+    if (used + length > static_cast<int>(kNetmailSubjectCapacity))
+      break;
+    memcpy(made + used, part, static_cast<size_t>(length) + 1);
+    used += length;
+  }
+  made[kNetmailSubjectCapacity] = '\0';
+  memcpy(subject, made, kNetmailSubjectCapacity + 1);
+}
+
+bool TakeAddress(const char *name, const char *text, FidoAddress *address) {
+  if (text != nullptr && ReadFidoAddress(text, address))
+    return true;
+  QuoteBuffer quote;
+  ReportLine(Text(kMessageBadAddress), name,
+             QuoteWithin(quote, text != nullptr ? text : "", kReportWidth - 20));
+  return false;
+}
+
+int SayNotWritten(MessageText reason) {
+  QuoteBuffer quote;
+  ReportLine(Text(reason), QuoteWithin(quote, request.netmail, 40));
+  ReportBlankLine();
+  ReportPlainLine(Text(kOutcomeHeading));
+  ReportLine(Text(kExitCode), kStatusNoResultFile, Text(kMessageStatus7));
+  return kStatusNoResultFile;
+}
+
+}  // namespace
+
+bool TakeMessageRequest(const HistoryRequest &asked) {
+  request = asked;
+  if (!TakeAddress("--address", request.address, &from_address))
+    return false;
+  if (request.to_address == nullptr)
+    to_address = from_address;
+  else if (!TakeAddress("--to-address", request.to_address, &to_address))
+    return false;
+  if (request.to != nullptr && !NetmailNameFits(request.to)) {
+    QuoteBuffer quote;
+    ReportLine(Text(kMessageBadName), QuoteWithin(quote, request.to, 40),
+               static_cast<int>(kNetmailNameCapacity));
+    return false;
+  }
+  return true;
+}
+
+void BeginMessageRows() {
+  rows.used = 0;
+  rows.more = 0;
+  rows.calls = 0;
+  for (long long &count : rows.needs)
+    count = 0;
+  rows.first = LogDate{0, 0, 0};
+  rows.last = rows.first;
+}
+
+void KeepMessageRow(const Call &call) {
+  rows.calls++;
+  if (call.date.day != 0) {
+    if (rows.first.day == 0)
+      rows.first = call.date;
+    rows.last = call.date;
+  }
+  Need need = NeedOf(call);
+  if (need == kNeedsNothing)
+    return;
+  rows.needs[need]++;
+  char date[11] = "-";
+  if (call.date.day != 0)
+    ShowDate(call.date, ReportLanguageInUse() == kRussian, date);
+  LineBuilder begin;
+  BeginLine(&begin);
+  PutFormatted(&begin, Text(kMessageRow), date, call.time,
+               static_cast<long long>(call.line));
+  LineBuilder said;
+  DescribeNeed(&said, call, need);
+  KeepRow(begin.text, said.text);
+}
+
+void WriteMessageRows() {
+  ReportBlankLine();
+  if (rows.used == 0) {
+    ReportPlainLine(Text(kMessageNothing));
+    return;
+  }
+  ReportPlainLine(Text(kMessageRowsHeading));
+  for (size_t at = 0; at < rows.used;) {
+    const char *begin = rows.text + at;
+    const char *said = begin + strlen(begin) + 1;
+    at = static_cast<size_t>(said - rows.text) + strlen(said) + 1;
+    LineBuilder line;
+    BeginLine(&line);
+    PutText(&line, begin);
+    ReportBuiltLineWith(&line, said);
+  }
+  if (rows.more > 0) {
+    LineBuilder command;
+    MakeListingCommand(&command);
+    ReportLine(Text(kMessageMore), rows.more, command.text);
+  }
+}
+
+int SendHistoryMessage() {
+  if (NetmailTextFull())
+    AddNetmailLine(Text(kMessageCut));
+  char subject[kNetmailSubjectCapacity + 1];
+  MakeSubject(subject);
+  char program[64];
+  snprintf(program, sizeof program, "ringcheck-explain %s", kRingcheckVersion);
+  const char *to_name = request.to != nullptr ? request.to : "Sysop";
+  NetmailEnvelope envelope = {from_address, to_address, "ringcheck",
+                              to_name,      subject,    program};
+  char path[kMaxPathLength + 1];
+  NetmailWritten written = WriteNetmail(request.netmail, envelope, path);
+  // What follows goes to standard output, whatever the message's text.
+  ChooseOutputMode(kReportOutput);
+  if (written == kNetmailNoFolder)
+    return SayNotWritten(kMessageNoFolder);
+  if (written == kNetmailNotWritten)
+    return SayNotWritten(kMessageNotWritten);
+  // The path whole, however long: the one line the run prints.
+  char address[kFidoAddressCapacity + 1];
+  ShowFidoAddress(to_address, address);
+  char line[kMaxPathLength + 256];
+  snprintf(line, sizeof line, Text(kMessageWritten), path, to_name, address);
+  OsWriteTextLine(line);
+  return kStatusNormal;
+}
