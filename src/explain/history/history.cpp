@@ -239,12 +239,14 @@ void ShowProgress(int64_t read, int64_t size) {
 }
 
 // The message's text, shortened for a reader: the window, the totals, the
-// calls by day, then only the calls that need the sysop.
+// calls by day, then only the calls that need the sysop.  A night when none
+// does is told in a few lines: its days and that nothing needs him.
 void WriteMessageText(const LogWalked &log) {
   MuteReport(false);
   ReportPlainLine(Text(kMessageTitle));
   ReportWindow();
-  ReportTotals(log, pattern.given);
+  if (MessageHasRows())
+    ReportTotals(log, pattern.given);
   ReportDays();
   WriteMessageRows();
 }
@@ -302,7 +304,7 @@ int ReportCallHistory(const HistoryRequest &asked) {
     return ReportRefusal();
   if (message) {
     ChooseOutputMode(kMessageOutput);
-    BeginMessageRows();
+    BeginMessageRows(window.since, window.until);
   }
   // A CSV has no report around it, a message's text no files read.
   MuteReport(request.csv || message);

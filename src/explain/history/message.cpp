@@ -58,6 +58,8 @@ HistoryRequest request;
 FidoAddress from_address;
 FidoAddress to_address;
 MessageRows rows;
+LogDate window_since;  // the days asked for; day 0: open
+LogDate window_until;
 
 Need NeedOf(const Call &call) {
   if (!call.connected)
@@ -142,10 +144,18 @@ void MakeListingCommand(LineBuilder *command) {
     PutArgument(command, request.pattern);
 }
 
-// The subject: the days of the calls and the counts that matter, as many
-// as fit.
+// The subject: the days asked for, else those of the calls, and the counts
+// that matter, as many as fit.
 void MakeSubject(char *subject) {
   bool russian = ReportLanguageInUse() == kRussian;
+  if (window_since.day != 0)
+    rows.first = window_since;
+  if (window_until.day != 0)
+    rows.last = window_until;
+  if (rows.first.day == 0)
+    rows.first = rows.last;
+  if (rows.last.day == 0)
+    rows.last = rows.first;
   char days[32];
   if (rows.first.day == 0) {
     snprintf(days, sizeof days, "%s", Text(kMessageSubjectAll));
@@ -157,7 +167,7 @@ void MakeSubject(char *subject) {
     if (SameDay(rows.first, rows.last))
       snprintf(days, sizeof days, "%s", first);
     else
-      snprintf(days, sizeof days, "%s-%s", first, last);
+      snprintf(days, sizeof days, Text(kMessageSubjectDays), first, last);
   }
   char made[256];
   int used = snprintf(made, sizeof made, Text(kMessageSubject), days,
@@ -214,7 +224,9 @@ bool TakeMessageRequest(const HistoryRequest &asked) {
   return true;
 }
 
-void BeginMessageRows() {
+void BeginMessageRows(LogDate since, LogDate until) {
+  window_since = since;
+  window_until = until;
   rows.used = 0;
   rows.more = 0;
   rows.calls = 0;
@@ -247,9 +259,11 @@ void KeepMessageRow(const Call &call) {
   KeepRow(begin.text, said.text);
 }
 
+bool MessageHasRows() { return rows.used > 0 || rows.more > 0; }
+
 void WriteMessageRows() {
   ReportBlankLine();
-  if (rows.used == 0) {
+  if (!MessageHasRows()) {
     ReportPlainLine(Text(kMessageNothing));
     return;
   }

@@ -17,9 +17,13 @@ constexpr size_t kMessageRowBytes = 12 * 1024;
 // Takes the addresses and the name of the request; false, with the reason
 // said, when one is no address or the name does not fit a message.
 bool TakeMessageRequest(const HistoryRequest &request);
-void BeginMessageRows();
+// since and until: the days asked for (day 0: that side open), which the
+// subject names before the days of the calls.
+void BeginMessageRows(LogDate since, LogDate until);
 // Each call the history keeps, looked up, in the log's order.
 void KeepMessageRow(const Call &call);
+// Whether a call needs the sysop.
+bool MessageHasRows();
 // The rows kept, or that none needs the sysop, as the message's last part.
 void WriteMessageRows();
 // Writes the message with the text the report has written, and says in one

@@ -21,6 +21,7 @@ const char *const kEnglishTexts[] = {
     "  %s",
     "  (the message ends here: the rest did not fit)",
     "Calls %s: %lld",
+    "%s..%s",
     ", banned let in %lld",
     ", not recognised %lld",
     ", no number %lld",
@@ -51,6 +52,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kMessageTextCount>(
     "  %s\0"
     "  (письмо обрезано: остальное не поместилось)\0"
     "Звонки %s: %lld\0"
+    "%s-%s\0"
     ", пропущено запрещенных %lld\0"
     ", не узнано %lld\0"
     ", без номера %lld\0"

@@ -17,6 +17,7 @@ enum MessageText {
   kMessageMore,             // count, the command that lists them
   kMessageCut,
   kMessageSubject,          // the days, calls
+  kMessageSubjectDays,      // the first day, the last
   kMessageSubjectBannedIn,  // count
   kMessageSubjectUnrecognised,
   kMessageSubjectWithout,
