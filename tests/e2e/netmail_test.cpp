@@ -160,6 +160,41 @@ TEST(Netmail, ABadAddressOrNameWritesNothingAndEndsWith5) {
   }
 }
 
+// A night of many calls that need the sysop: about 12 KB of their rows, then
+// how many more there are and the command that lists them all.
+TEST(Netmail, PastAbout12KBOfRowsItSaysHowManyMore) {
+  Station station;
+  std::string log;
+  for (int call = 0; call < 400; call++)
+    log += " 21:00:00 RING\r\n 21:00:09 CONNECT 2400\r\n";
+  station.Write("T-Mail.log", log);
+  station.WriteUsers({});
+  mkdir((station.dir / "netmail").c_str(), 0755);
+  ProgramRun run = RunExplainerIn(
+      station.dir.path, {"--calls", "ringcheck.cfg", "--netmail", "netmail",
+                         "--address", "2:5020/100", "--since", "2024-03-12"});
+  ASSERT_EQ(run.exit_code, 5) << run.output;  // the log gives no date
+  run = RunExplainerIn(station.dir.path,
+                       {"--calls", "ringcheck.cfg", "--netmail", "netmail",
+                        "--address", "2:5020/100"});
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  std::string message = ReadFileBytes(station.dir / ("netmail/" + Named(2)));
+  std::string rows = message.substr(message.find("Calls that need you"));
+  EXPECT_GT(rows.size(), 11000u);
+  EXPECT_LT(rows.size(), 13000u);
+  size_t more = rows.find("  and ");
+  ASSERT_NE(more, std::string::npos);
+  long shown = 0;
+  for (size_t at = 0; (at = rows.find("no caller-id line", at)) < more; at++)
+    shown++;
+  EXPECT_EQ(rows.substr(more),
+            "  and " + std::to_string(400 - shown) +
+                " more such calls; they are all listed by\r"
+                "  ringcheck-explain --calls ringcheck.cfg\r" +
+                std::string(1, '\0'));
+  EXPECT_NE(message.find("Calls all: 400, no number 400"), std::string::npos);
+}
+
 // The date and the MSGID's serial are the moment's; every other byte is
 // the same on every platform.
 std::string WithoutTheMoment(std::string bytes) {

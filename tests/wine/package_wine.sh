@@ -44,7 +44,7 @@ drive=$WINEPREFIX/drive_c
 home=$drive/RINGCHECK
 work=$(mktemp -d)
 rm -rf "$home" "$drive/TORNADO" "$drive/T-MAIL"
-trap 'rm -rf "$work" "$home" "$drive/TORNADO" "$drive/T-MAIL"' EXIT
+trap 'rm -rf "$work" "$home" "$drive/TORNADO" "$drive/T-MAIL" "$drive/FIDO"' EXIT
 failures=0
 fail() {
   echo "FAIL: $*"
@@ -60,7 +60,7 @@ mkdir -p "$home"
 (cd "$home" && cmake -E tar xf "$package")
 
 files=$(cd "$home" && find . -type f | sort)
-want=$(printf './%s\n' BADPHONE.LST GOODPHONE.LST README.ENG README.RUS RINGCALL.BAT \
+want=$(printf './%s\n' BADPHONE.LST GOODPHONE.LST NIGHTLY.BAT README.ENG README.RUS RINGCALL.BAT \
   RINGCHECK-EXPLAIN.EXE RINGCHECK.CFG RINGCHECK.EXE SAMPLE/BADPHONE.LST \
   SAMPLE/BBS/USERS.TOR SAMPLE/GOODPHONE.LST SAMPLE/RINGCHECK.CFG SAMPLE/T-MAIL.LOG \
   ringcall.sh)
@@ -115,6 +115,27 @@ printf ' 23:02:10 CallerID: 123-45-67 1\r\n 23:02:19 CONNECT 33600/ARQ/V34\r\n' 
 cp "$build/findstr.exe" "$home/"
 run . RINGCALL.BAT "Ivan Petrov"
 expect "RINGCALL.BAT" 0 "login [Ivan Petrov] calls from their own number"
+
+# The morning job, as the guide sets it up: the night's calls as a netmail
+# message in the station's netmail folder, the first message there 2.MSG,
+# over a log that dates its calls, as --since needs.  The netmail folder's
+# name holds what cmd would take for syntax.
+netmail='C:\FIDO\NET & MAIL (1)'
+mkdir -p "$drive/FIDO/NET & MAIL (1)"
+printf -- '---------- Mon 11 Mar 2024, T-Mail session log\r\n%s' \
+  "$(cat "$drive/T-MAIL/T-MAIL.LOG")" > "$drive/T-MAIL/NIGHT.LOG"
+sed -e "s/^LOGWITHAON .*/LOGWITHAON C:\\\\T-MAIL\\\\NIGHT.LOG\r/" \
+  "$home/RINGCHECK.CFG" > "$home/NIGHT.CFG"
+(cd "$home" && env -u RINGCHECK_EXPLAIN -u TO_ADDRESS -u TO -u SINCE \
+  RINGCHECK_CONFIG='C:\RINGCHECK\NIGHT.CFG' ADDRESS=2:5020/100 NETMAIL="$netmail" \
+  timeout "${RINGCHECK_WINE_TIMEOUT:-60}" "$wine" cmd /c NIGHTLY.BAT) \
+  < /dev/null > "$work/out" 2>&1
+code=$?
+out=$(tr -d '\r' < "$work/out")
+expect "NIGHTLY.BAT" 0 \
+  "ringcheck-explain: wrote $netmail\\2.MSG, netmail to Sysop at 2:5020/100"
+[ -f "$drive/FIDO/NET & MAIL (1)/2.MSG" ] || fail "NIGHTLY.BAT wrote no 2.MSG"
+rm -rf "$drive/FIDO"
 
 # Two lines: each its own log, configuration, result file and copy of the
 # script, whose two default lines become plain settings.
