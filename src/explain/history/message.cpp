@@ -61,8 +61,10 @@ MessageRows rows;
 LogDate window_since;  // the days asked for; day 0: open
 LogDate window_until;
 
+// A mail session or the station's own call never reached the BBS, nor
+// ringcheck: whatever its number, it needs nobody.
 Need NeedOf(const Call &call) {
-  if (!call.connected)
+  if (!call.connected || call.kind != kCaller)
     return kNeedsNothing;
   if (call.status != kStatusBannedNumber && call.caller_id_banned_by > 0)
     return kBannedLetIn;
