@@ -137,6 +137,22 @@ TEST(Netmail, NamedAfterTheHighestMessageInTheirCase) {
   }
 }
 
+// A text past the most a message holds ends at a whole line, with the note
+// that says so after it.
+TEST(Netmail, ATextTooLongEndsWithItsNote) {
+  BeginNetmailText();
+  std::string line(70, 'x');
+  for (size_t i = 0; i < kNetmailTextCapacity / 70 + 10; i++)
+    AddNetmailLine(line.c_str());
+  AddNetmailLine("y");
+  EXPECT_TRUE(NetmailTextFull());
+  size_t length = NetmailTextLength();
+  EXPECT_EQ(length % 71, 0u);
+  EXPECT_GT(length, kNetmailTextCapacity - kNetmailNoteRoom - 71);
+  AddNetmailNote("(cut)");
+  EXPECT_EQ(NetmailTextLength(), length + 6);
+}
+
 TEST(Netmail, AFolderThatIsNotThereIsSaidSo) {
   TempDir folder;
   std::string path;

@@ -288,7 +288,7 @@ void WriteMessageRows() {
 
 int SendHistoryMessage() {
   if (NetmailTextFull())
-    AddNetmailLine(Text(kMessageCut));
+    AddNetmailNote(Text(kMessageCut));
   char subject[kNetmailSubjectCapacity + 1];
   MakeSubject(subject);
   char program[64];

@@ -17,6 +17,8 @@ namespace {
 // Tries of a temporary name, and of the next number on a clash.
 constexpr int kNameTries = 256;
 
+// The text, CR after each line; the NUL that ends a message is written
+// after it.
 char text[kNetmailTextCapacity];
 size_t text_length = 0;
 bool text_full = false;
@@ -198,6 +200,17 @@ bool NameMessage(const char *folder, const char *temporary, long first,
   return false;
 }
 
+// Lines end when they reach the room kept for the note that says so.
+bool AddLine(const char *line, size_t room) {
+  size_t length = strlen(line);
+  if (text_length + length + 1 > room)
+    return false;
+  memcpy(text + text_length, line, length);
+  text_length += length;
+  text[text_length++] = '\r';
+  return true;
+}
+
 }  // namespace
 
 bool NetmailNameFits(const char *name) {
@@ -215,21 +228,18 @@ void BeginNetmailText() {
   text_full = false;
 }
 
+
+
 void AddNetmailLine(const char *line) {
-  size_t length = strlen(line);
-  // Room is kept for the NUL that ends the message.
-  if (text_full || text_length + length + 1 > sizeof text - 1) {
+  if (!text_full && !AddLine(line, sizeof text - kNetmailNoteRoom))
     text_full = true;
-    return;
-  }
-  memcpy(text + text_length, line, length);
-  text_length += length;
-  text[text_length++] = '\r';
 }
 
 size_t NetmailTextLength() { return text_length; }
 
 bool NetmailTextFull() { return text_full; }
+
+void AddNetmailNote(const char *line) { AddLine(line, sizeof text); }
 
 NetmailWritten WriteNetmail(const char *folder,
                             const NetmailEnvelope &envelope, char *path) {

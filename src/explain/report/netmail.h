@@ -35,12 +35,17 @@ struct NetmailEnvelope {
 // characters.
 bool NetmailNameFits(const char *name);
 
+// Room at the end of the text for a note (AddNetmailNote).
+constexpr size_t kNetmailNoteRoom = 256;
+
 // The text, built a line at a time (code page 866, no line end).  A line
-// that no longer fits is left out and NetmailTextFull says so.
+// that no longer fits, and every line after it, is left out, and
+// NetmailTextFull says so; a note that says so still fits after them.
 void BeginNetmailText();
 void AddNetmailLine(const char *text);
 size_t NetmailTextLength();
 bool NetmailTextFull();
+void AddNetmailNote(const char *text);
 
 enum NetmailWritten {
   kNetmailWritten,
