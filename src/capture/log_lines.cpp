@@ -89,9 +89,14 @@ void ClassifyPiece(LogLineClass *line, const char *text, size_t length) {
     line->stamp_end = head;
   }
   LookForWords(line, text, length);
-  if (!line->names_address && memchr(text, '/', length) != nullptr)
-    line->names_address =
-        FindFidoAddress(text, length, &line->address, nullptr, nullptr);
+  if (!line->names_address && memchr(text, '/', length) != nullptr &&
+      FindFidoAddress(text, length, &line->address, nullptr, nullptr)) {
+    line->names_address = true;
+    // A domain in one letter case, whether the piece was upper-cased or
+    // not: "@fidonet", as mailers write it.
+    for (char *c = line->address.domain; *c != '\0'; c++)
+      *c = *c >= 'A' && *c <= 'Z' ? static_cast<char>(*c - 'A' + 'a') : *c;
+  }
 }
 
 void NoteScanFindings(LogLineClass *line, const LogScan *scan) {
