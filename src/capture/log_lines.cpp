@@ -11,7 +11,9 @@
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // word (upper-case) stands at text[at] in any letter case.
