@@ -3,7 +3,9 @@
 // log dates its lines.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -221,6 +223,12 @@ TEST_F(LogWalk, CallShapesInEveryDateForm) {
         "ATDT 5551234", "CONNECT 28800", "Remote 2:5020/52"},
        {"caller |taken|1234567|1234567|3",
         "mail_out 2:5020/52|no_callerid|||7"}},
+      {"a poll right after a mail session that named its remote twice",
+       {"RING", "CallerID: 765-43-21 2", "CONNECT 33600", "Remote 2:5020/777",
+        "Session with 2:5020/777 ended", "Calling 2:5020/52", "ATDL",
+        "CONNECT 28800", "Session ended"},
+       {"mail_in 2:5020/777|taken|7654321|7654321|3",
+        "mail_out 2:5020/52|no_callerid|||8"}},
       {"the same poll, not dialled",
        {"RING", "CallerID: 123-45-67 1", "CONNECT 33600",
         "Incoming call, passed to the BBS", "Calling 2:5020/52",
@@ -276,6 +284,63 @@ TEST_F(LogWalk, CallShapesInEveryDateForm) {
       EXPECT_EQ(Walk(log), expected) << shape.name << ", " << form.name;
     }
   }
+}
+
+std::vector<Call> calls;
+
+void Keep(const Call &call) { calls.push_back(call); }
+
+// A call as a row shows it, its line left out: lines move as mail comes
+// between.
+std::string Shown(const Call &call) {
+  char date[16];
+  snprintf(date, sizeof date, "%d-%02d-%02d", call.date.year, call.date.month,
+           call.date.day);
+  return std::string(date) + " " + call.time + " " + call.number + "/" +
+         call.type + " " + std::to_string(call.why) + " " +
+         std::to_string(call.lines_up) + " " + call.caller_id +
+         (call.connected ? " connected" : "");
+}
+
+TEST_F(LogWalk, AGeneratedMonthsMailLeavesItsCallersAsTheyWere) {
+  const std::string make = "python3 " RINGCHECK_SOURCE_DIR "/bench/make-station"
+                           " month ";
+  const std::string plain = dir_ / "plain.log";
+  const std::string mail = dir_ / "mail.log";
+  ASSERT_EQ(std::system((make + plain + " 60000 1000").c_str()), 0);
+  ASSERT_EQ(std::system((make + mail + " 60000 1000 mail").c_str()), 0);
+  CopyText(Settings[LOGWITHAON], kSettingCapacity, plain.c_str());
+  calls.clear();
+  WalkMailerLog(NoBegin, Keep, nullptr);
+  std::vector<std::string> callers;
+  for (const Call &call : calls) {
+    EXPECT_EQ(call.kind, kCaller) << Shown(call);
+    callers.push_back(Shown(call));
+  }
+  CopyText(Settings[LOGWITHAON], kSettingCapacity, mail.c_str());
+  calls.clear();
+  WalkMailerLog(NoBegin, Keep, nullptr);
+  // The generator puts mail in the seconds from :42 on, callers before.
+  std::vector<std::string> mail_rows;
+  size_t caller = 0;
+  static const char *const kKind[] = {"caller", "mail_in", "mail_out"};
+  for (const Call &call : calls) {
+    if (strcmp(call.time + 6, "42") >= 0) {
+      mail_rows.push_back(std::string(call.time) + " " + kKind[call.kind] +
+                          " " + call.address);
+      continue;
+    }
+    EXPECT_EQ(call.kind, kCaller) << Shown(call);
+    ASSERT_LT(caller, callers.size());
+    EXPECT_EQ(Shown(call), callers[caller++]);
+  }
+  EXPECT_GT(caller, 100u);
+  std::ifstream said(mail + ".mail");
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(said, line);)
+    expected.push_back(line);
+  EXPECT_GT(expected.size(), caller);  // mostly mail
+  EXPECT_EQ(mail_rows, expected);
 }
 
 TEST_F(LogWalk, ALogThatCannotBeOpenedIsSaidSoAndNothingElse) {
