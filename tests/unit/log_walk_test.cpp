@@ -31,8 +31,8 @@ LogLineClass ClassifyAsRead(const std::string &text, LogScan *scan) {
   LogLineClass line;
   BeginLineClass(&line);
   ScanLogLine(scan, piece);
-  ClassifyPiece(&line, piece, strlen(piece));
   NoteScanFindings(&line, scan);
+  ClassifyPiece(&line, piece, strlen(piece));
   SettleLineKind(&line);
   return line;
 }

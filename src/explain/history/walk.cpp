@@ -636,8 +636,8 @@ void ScanPiece(char *piece) {
   walk.piece_voided = false;
   walk.piece_digits = 0;
   ScanLogLine(&walk.scan, piece);
-  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
   NoteScanFindings(&line.is, &walk.scan);
+  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
   if (walk.piece_caller_id) {
     line.voided = line.voided || walk.piece_voided;
     line.digits = walk.piece_digits;
@@ -677,7 +677,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   BeginKindRules(&walk.kinds);
   ScopedFile log;
   if (!OpenFileForReading(Settings[LOGWITHAON], &log))
-    return {false, 0, 0, false};
+    return {0, 0, false, false};
   int64_t size = StreamLength(&log.file);
   ScopedFile tail;
   walk.tail_file = &tail;
@@ -725,5 +725,5 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
     walk.waiting[i].settled = true;
   HandOnSettled();
   walk.tail_file = nullptr;
-  return {true, offset, walk.lines, walk.dated};
+  return {offset, walk.lines, walk.dated, true};
 }
