@@ -19,11 +19,11 @@
 //   connection is a caller.
 //
 // Which address line is whose: a session takes the address lines of its
-// lines.  When a dial ends it, the last address line before the dial is
-// the own call's (whom the station calls), the session's first one too.
-// When a CONNECT ends it, the own call has the session's first address
-// line only where no other address line followed it: a session that named
-// its address and goes on naming it has taken those lines.
+// lines.  When a dial or a CONNECT without a RING or a caller-id line
+// ends it, its last address line is the own call's (whom the station
+// calls) where that line is the session's first, or names another address
+// than the session's: a session that named its remote and names it again
+// has taken that line.
 //
 // The states, and what each kind of line does in them:
 //
@@ -52,10 +52,17 @@
 //   open     the end of the lines        the session settles         -
 #include "capture/connection_kinds.h"
 
+#include <cstring>
+
 namespace {
 
 bool Near(int64_t from, int64_t to) {
   return from != 0 && to - from <= kSessionLines;
+}
+
+bool SameAddress(const FidoAddress &a, const FidoAddress &b) {
+  return a.zone == b.zone && a.net == b.net && a.node == b.node &&
+         a.point == b.point && strcmp(a.domain, b.domain) == 0;
 }
 
 void ForgetBefore(KindRules *rules) {
@@ -81,8 +88,11 @@ void CloseSession(KindRules *rules, const LogLineClass *ended_by,
   bool dial = kind == kDialLine;
   bool next_connect = kind == kConnectLine && !ended_by->caller_id &&
                       rules->caller_id_line == 0;
+  // The session's own address named again is a line it took.
+  bool another = rules->last_address_line != rules->named_line &&
+                 !SameAddress(rules->last_address, rules->named_address);
   if (rules->last_address_line != 0 && (dial || next_connect) &&
-      (dial || rules->last_address_line == rules->named_line)) {
+      (rules->last_address_line == rules->named_line || another)) {
     rules->address_line = rules->last_address_line;
     rules->address = rules->last_address;
     if (rules->named_line == rules->last_address_line)

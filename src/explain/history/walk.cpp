@@ -1,17 +1,28 @@
 // The walk from the mailer log's lines to its calls.
 //
 // The log is read once, from its first byte, through ringcheck's own scan
-// (capture/log_scan.h), piece by piece as ringcheck reads it.  Of each line
-// the walk keeps what it did once its last piece is read: whether it held
-// CONNECT, the caller-id marker (and what became of the digits behind it),
-// RING, a modem result that ends a call (NO CARRIER, BUSY, NO ANSWER, NO
-// DIALTONE) or a date alone; and the stamp it begins with, a date and a
-// time.  The scan tells what a caller-id piece did only through the
-// watcher (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it for
-// the line being read.
+// (capture/log_scan.h), piece by piece as ringcheck reads it, and each
+// line is classified once (capture/log_lines.h): CONNECT and the caller-id
+// marker as the scan found them, RING, a modem result (NO CARRIER, BUSY,
+// NO ANSWER, NO DIALTONE), a dial, a date line, an address, or plain; and
+// the stamp it begins with, a date and a time.  A line that holds neither
+// the marker nor CONNECT is passed over as it stands, and classified from
+// its bytes only when wanted: while a call is held or a session open.  The
+// scan tells what a caller-id piece did with its digits only through the
+// watcher (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it
+// for the line being read.
+//
+// Two machines follow the lines.  The kinds' rules (capture/
+// connection_kinds.cpp, where the rules of a caller, a mail session and an
+// own call are written down with their states) settle who each connection
+// was with; the lines passed over unread right before a CONNECT are told
+// to them first, read again, as a dial or an address there makes it an own
+// call.  The calls' machine below settles each call's number.  A call it
+// takes waits, in order, until the kinds' rules have settled its
+// connection, and is then handed on.
 //
 // A call is held until the lines after it tell how it ended.  The walk is
-// in one of four states, and each line, once read, moves it:
+// in one of four states, and each line, by its kind, moves it:
 //
 //   state      the line                  what the walk does        next
 //   ---------  ------------------------  ------------------------  ---------
@@ -19,11 +30,14 @@
 //              on it                     caller-id line that
 //   idle       CONNECT                   holds a connection        connected
 //   idle       a caller-id line          holds a call              ringing
+//   idle       a date line               dates what follows        idle
+//   idle       anything else             -                         idle
 //   ringing    CONNECT                   takes a connection, the   idle
 //                                        held call's caller-id
 //                                        line its own
 //   ringing    a caller-id line, the     holds it in the place of  ringing
-//              same number               the held one
+//              same number or both       the held one
+//              withheld
 //   ringing    a caller-id line,         takes the held call as    ringing
 //              another number            not connected, holds the
 //                                        new one
@@ -48,8 +62,10 @@
 //   any        the end of the log        takes what it holds       -
 //
 // An end is a modem result, a date line, or the fifth line of nothing of
-// the call: any line but RING, as a call rings a while before it
-// connects.  A date line dates the lines after it.
+// the call: any line but RING (a dial, an address, a plain line), as a
+// call rings a while before it connects.  A date line dates the lines
+// after it; a line whose own stamp begins with a full date and a time
+// dates them too, but is what its words say, a RING among them.
 //
 // What ringcheck makes of a connection is what it would have made of the
 // log had it run right after the CONNECT line was written: the scan of the
@@ -604,7 +620,7 @@ void PassLine(int64_t start, size_t length, bool wanted) {
     walk.passed_first = (walk.passed_first + 1) % kSessionLines;
 }
 
-void BeginLine(int64_t start, const char *piece) {
+void BeginLine(int64_t start) {
   LogLine *next = NextLine(start);
   next->first_piece = walk.scan.line_number + 1;
   BeginLineClass(&next->is);
@@ -612,7 +628,6 @@ void BeginLine(int64_t start, const char *piece) {
   next->stored_digit = false;
   next->digits = 0;
   next->collected[0] = '\0';
-  (void)piece;
 }
 
 void ScanPiece(char *piece) {
@@ -621,8 +636,8 @@ void ScanPiece(char *piece) {
   walk.piece_voided = false;
   walk.piece_digits = 0;
   ScanLogLine(&walk.scan, piece);
-  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
   NoteScanFindings(&line.is, &walk.scan);
+  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
   if (walk.piece_caller_id) {
     line.voided = line.voided || walk.piece_voided;
     line.digits = walk.piece_digits;
@@ -662,7 +677,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   BeginKindRules(&walk.kinds);
   ScopedFile log;
   if (!OpenFileForReading(Settings[LOGWITHAON], &log))
-    return {false, 0, 0, false};
+    return {0, 0, false, false};
   int64_t size = StreamLength(&log.file);
   ScopedFile tail;
   walk.tail_file = &tail;
@@ -688,7 +703,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
     if (!ReadLinePiece(&walk.reader, piece, kLogPieceLength))
       break;
     if (begins)
-      BeginLine(offset, piece);
+      BeginLine(offset);
     ScanPiece(piece);
     offset = TextReadingOffset(&walk.reader);
     begins = PieceEndedLine(&walk.reader);
@@ -710,5 +725,5 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
     walk.waiting[i].settled = true;
   HandOnSettled();
   walk.tail_file = nullptr;
-  return {true, offset, walk.lines, walk.dated};
+  return {offset, walk.lines, walk.dated, true};
 }
