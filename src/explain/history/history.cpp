@@ -211,6 +211,12 @@ void TakeCall(const Call &walked) {
     return;
   if (!PatternKeeps(walked))
     return;
+  // A pattern is tried on the BBS's callers: ringcheck never runs for a
+  // mail session or an own call, which are only counted.
+  if (pattern.given && walked.kind != kCaller) {
+    CountMailMatched();
+    return;
+  }
   Call call = walked;
   LookUpCall(&call, pattern.given ? pattern.digits : nullptr);
   WriteCall(call);
@@ -255,6 +261,7 @@ void HistoryStages() {
     if (CallsCounted() == 0)
       ReportPlainLine(Text(kHistoryNoCalls));
     ReportNumbers();
+    ReportMailSessions();
     ReportTotals(log, pattern.given);
     ReportDays();
     ReportHours();
@@ -275,7 +282,7 @@ int ReportCallHistory(const HistoryRequest &asked) {
   ForgetReportInputs();
   ForgetNumbers();
   ForgetTotals();
-  BeginRows(request.csv, request.pattern != nullptr);
+  BeginRows(request.csv, request.pattern != nullptr, request.csv_separator);
   if (!request.csv)
     ReportPlainLine(Text(kHistoryTitle));
   if (!TakeWindow())
