@@ -281,6 +281,11 @@ void ReportMailSessions() {
     PutFormatted(&row, Text(kHistoryMailRow),
                  static_cast<long long>(remote.sessions_in),
                  static_cast<long long>(remote.calls_out));
+    if (remote.number_count == 0) {
+      ReportBuiltLine(&row);
+      continue;
+    }
+    PutText(&row, "  ");
     LineBuilder numbers;
     BeginLine(&numbers);
     int64_t kept = std::min<int64_t>(remote.number_count, kMostRemoteNumbers);

@@ -70,8 +70,8 @@ const char *const kEnglishTexts[] = {
     "  more calls, in the totals only: %lld (from numbers past the first "
     "%lld)",
     "Mail sessions by address\n"
-    "  Address                   In   Out  Numbers it called from",
-    "%5lld %5lld  ",
+    "  Address                    In   Out  Numbers it called from",
+    "%5lld %5lld",
     ", and %lld more",
     "  more mail sessions, in the totals only: %lld (from addresses past the\n"
     "  first %lld)",
@@ -189,7 +189,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  еще звонков: %lld (номера сверх первых %lld), учтены только в итогах\0"
     "Почтовые сессии по адресам\n"
     "  Адрес                   Вход.  Исх.  С каких номеров звонил\0"
-    "%5lld %5lld  \0"
+    "%5lld %5lld\0"
     " и еще %lld\0"
     "  еще сессий: %lld (адреса сверх первых %lld), учтены только в итогах\0"
     "Итоги\0"
