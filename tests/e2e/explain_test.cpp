@@ -228,6 +228,18 @@ const ExplainCase kCases[] = {
       "  Чтобы пускать этого юзера с общей линии, впишите его логин в "
       "GOODLIST;"},
      kRussian, "Anna Ivanova", kSharedLine},
+    // A connection that never reached the BBS is said to be one.
+    {"OwnCall", "",
+     "02:10:00 Calling 2:5020/52 (uplink)\r\n02:10:01 ATDT5551234\r\n"
+     "02:10:20 CONNECT 28800/ARQ\r\n02:10:21 Remote 2:5020/52\r\n",
+     "", "", 0,
+     {"CONNECT 28800/ARQ\"\n"
+      "  our call to 2:5020/52, not the BBS: this result would go unused\n"}},
+    {"RussianMailSession", "",
+     kCallLog + std::string("14:05:10 Remote 2:5020/777@fidonet\r\n"), "", "",
+     0, {"  почтовая сессия с 2:5020/777@fidonet, не BBS: результат не "
+         "пригодится\n"},
+     kRussian},
     kWidest,
 };
 

@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "capture/caller_number.h"
+#include "capture/connection_kinds.h"
+#include "capture/log_lines.h"
 #include "checks/subscriber.h"
 #include "config/settings.h"
 #include "explain/call/texts.h"
@@ -45,6 +47,13 @@ struct {
   EmptiedBy emptied_by;
   int64_t emptied_line;
   int64_t last_connect_line;
+  // Who each connection was with, by the kinds' rules over the pieces
+  // read: the piece read last waits until the scan has told what it held.
+  KindRules kinds;
+  bool piece_waiting;
+  bool piece_caller_id;
+  bool piece_connect;
+  SettledConnection settled;  // the last connection settled, line 0: none
   // The mask.
   char unmasked[kCallerNumberCapacity + 1];
   // The user base and the lists.
@@ -112,6 +121,40 @@ void ShowLogLine() {
              Quote(quote, report.raw_line));
 }
 
+// The piece read last, told to the kinds' rules.
+void FollowPieceRead() {
+  if (!report.piece_waiting)
+    return;
+  report.piece_waiting = false;
+  LogLineClass line;
+  ClassifyLogLine(report.raw_line, strlen(report.raw_line),
+                  report.piece_caller_id, report.piece_connect, &line);
+  SettledConnection settled;
+  if (FollowLine(&report.kinds, report.line_number, line, &settled))
+    report.settled = settled;
+}
+
+// When the connection of the CONNECT line found is a mail session or the
+// station's own call, one line says so: ringcheck runs for callers only.
+void ReportConnectionKind(int64_t connect_line) {
+  FollowPieceRead();
+  SettledConnection settled;
+  if (EndKindRules(&report.kinds, &settled))
+    report.settled = settled;
+  const SettledConnection &last = report.settled;
+  if (connect_line == 0 || last.line != connect_line || last.kind == kCaller)
+    return;
+  char address[kFidoAddressCapacity + 1] = "";
+  if (last.has_address)
+    ShowFidoAddress(last.address, address);
+  if (last.kind == kMailIn)
+    ReportLine(Text(kConnectMailIn), address);
+  else if (last.has_address)
+    ReportLine(Text(kConnectMailOut), address);
+  else
+    ReportPlainLine(Text(kConnectMailOutUnnamed));
+}
+
 void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
   if (tail_start > 0)
     ReportLine(Text(kLogSize), static_cast<long long>(size),
@@ -133,6 +176,10 @@ void SeeMailerLogOpened(int64_t size, int64_t tail_start) {
 }
 
 void SeeMailerLogLineRead(int64_t number, const char *piece) {
+  FollowPieceRead();
+  report.piece_waiting = true;
+  report.piece_caller_id = false;
+  report.piece_connect = false;
   report.line_number = number;
   report.line = piece;
   CopyText(report.raw_line, sizeof report.raw_line - 1, piece);
@@ -142,6 +189,7 @@ void SeeMailerLogLineRead(int64_t number, const char *piece) {
 
 void SeeDigitsVoided(const char *stop) {
   ShowLogLine();
+  report.piece_caller_id = true;
   report.saw_caller_id = true;
   report.emptied_by = kVoided;
   report.emptied_line = report.line_number;
@@ -164,6 +212,7 @@ void SeeDigitsVoided(const char *stop) {
 
 void SeeDigitsEnded(int64_t taken, int64_t wanted) {
   ShowLogLine();
+  report.piece_caller_id = true;
   report.saw_caller_id = true;
   if (taken >= wanted) {
     ReportLine(Text(kDigitsTaken), CallerNumber, static_cast<long long>(wanted));
@@ -186,6 +235,7 @@ void SeeDigitsEnded(int64_t taken, int64_t wanted) {
 
 void SeeConnectLineSeen() {
   ShowLogLine();
+  report.piece_connect = true;
   report.last_connect_line = report.line_number;
   if (report.number_before[0] == '\0') {
     ReportPlainLine(Text(kConnectNoNumber));
@@ -252,6 +302,7 @@ void ReportScanResults() {
   else
     ReportLine(Text(kConnectTooFar), connect_line, lines - connect_line,
                CountForm(lines - connect_line, kFormLineAccusative));
+  ReportConnectionKind(connect_line);
   if (Settings[CIDMASK][0] == '\0') {
     ReportBlankLine();
     ReportPlainLine(Text(kMaskNone));

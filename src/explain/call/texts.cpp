@@ -96,6 +96,9 @@ const char *const kEnglishTexts[] = {
     "  caller whose login name arrives empty",
     "IDLEN %s leaves the number no digit;\n"
     "  the one digit taken is the phone type",
+    "  mail session, %s, not the BBS: this result would go unused",
+    "  our call to %s, not the BBS: this result would go unused",
+    "  our own call, not the BBS: this result would go unused",
 };
 static_assert(OneTextAnEntry<kCallTextCount>(kEnglishTexts),
               "one English text an entry of CallText");
@@ -179,7 +182,10 @@ constexpr auto kRussianTexts = SplitRussianTexts<kCallTextCount>(
     "  это пустая строка или комментарий с отступом: она пускает без проверки\n"
     "  всех, у кого логин пришел пустым\0"
     "IDLEN %s не оставляет номеру цифр;\n"
-    "  единственная взятая цифра - категория\0");
+    "  единственная взятая цифра - категория\0"
+    "  почтовая сессия с %s, не BBS: результат не пригодится\0"
+    "  наш звонок на %s, не BBS: результат не пригодится\0"
+    "  наш исходящий звонок, не BBS: результат не пригодится\0");
 
 }  // namespace
 

@@ -76,6 +76,9 @@ enum CallText {
   kEmptyLoginName,
   kExemptEmptyEntry,
   kWhyNoIdlen,           // quote of IDLEN
+  kConnectMailIn,        // address
+  kConnectMailOut,       // address
+  kConnectMailOutUnnamed,
   kCallTextCount
 };
 

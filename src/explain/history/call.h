@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "capture/caller_number.h"
+#include "capture/connection_kinds.h"
 #include "capture/fido_address.h"
 #include "explain/history/dates.h"
 
@@ -29,16 +30,6 @@ enum NoNumber {
 
 constexpr uint32_t kNoName = UINT32_MAX;
 
-// Who a connection was with.  ringcheck runs for BBS callers alone: a
-// remote mailer's session and the station's own mailer calling out never
-// reach the BBS.  A call that did not connect is a caller's.
-enum ConnectionKind {
-  kCaller,   // handed to the BBS, or where the lines leave a doubt
-  kMailIn,   // a remote mailer's session, its address named after CONNECT
-  kMailOut,  // the station's own mailer dialled out
-  kConnectionKinds
-};
-
 struct Call {
   // From the walk.
   int64_t line;  // the CONNECT line, or the caller-id line of a call that
@@ -56,7 +47,7 @@ struct Call {
   // The number the call's own caller-id line gives, wherever it stands,
   // as ringcheck takes one from a line.
   char caller_id[kCallerNumberCapacity + 1];
-  ConnectionKind kind;
+  ConnectionKind kind;  // a call that did not connect: a caller's
   // The remote's FidoNet address of a mail session or an own call, as
   // written (ShowFidoAddress); "" for a caller.
   char address[kFidoAddressCapacity + 1];

@@ -1,35 +1,12 @@
-// Dates and times as a mailer log writes them, and as the history shows
-// them.  A log dates its lines in one of two ways: a line that holds a
-// date alone ("---------- Mon 11 Mar 2024, session log") dates the lines
-// after it, and a line may begin with its own date before its time
-// ("+ 11 Mar 20:31:08", "11.03.2024 20:31:08", "2024-03-11 20:31:08").
+// Dates as the history takes and shows them; the log's own dates are read
+// by capture/log_dates.h.
 #ifndef RINGCHECK_EXPLAIN_HISTORY_DATES_H
 #define RINGCHECK_EXPLAIN_HISTORY_DATES_H
 
 #include <cstddef>
 
-// A day of the calendar; year 0 where the log gives none, day 0 for no
-// date at all.
-struct LogDate {
-  int year;
-  int month;
-  int day;
-};
+#include "capture/log_dates.h"
 
-// The date and the time a line begins with.
-struct LineStamp {
-  LogDate date;  // day 0: the line gives none
-  char time[9];  // "HH:MM:SS" or "HH:MM"; empty when it gives none
-  int hour;      // -1 without a time
-};
-
-// The stamp of a line from the first length bytes of its text.
-void ReadLineStamp(const char *text, size_t length, LineStamp *stamp);
-// The date a line holds alone, a date line: a day, an English month and a
-// year, a weekday or words around them, and no time before the date.  A
-// line that begins with a time, blanks before it, is none: it dates
-// nothing but itself.
-bool ReadDateLine(const char *text, size_t length, LogDate *date);
 // A year-less date given the year of the date line above it: a month
 // before that line's is the next year's.
 LogDate DateInYearOf(LogDate date, LogDate line_date);

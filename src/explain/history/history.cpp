@@ -20,6 +20,7 @@
 #include "explain/history/texts.h"
 #include "explain/history/walk.h"
 #include "explain/report/inputs.h"
+#include "explain/report/paths.h"
 #include "explain/report/phone_keys.h"
 #include "explain/report/run.h"
 #include "explain/report/texts.h"
@@ -250,7 +251,14 @@ void HistoryStages() {
     TakePattern(request.pattern);
   ReportBannedSubscribers(&base);
   ReportWindow();
+  ReportPathHeading(kLogHeading, Settings[LOGWITHAON]);
+  ReportFoundPath(Settings[LOGWITHAON], false);
   LogWalked log = WalkMailerLog(BeginCalls, TakeCall, ShowProgress);
+  if (!log.opened) {
+    ReportPlainLine(Text(kLogCannotOpen));
+    RememberFileName(Settings[LOGWITHAON]);
+    FinishRun(kStatusNoMailerLog);
+  }
   if (progress.shown)
     OsShowProgress("");
   if (window.given && !log.dated) {

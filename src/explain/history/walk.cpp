@@ -1,17 +1,28 @@
 // The walk from the mailer log's lines to its calls.
 //
 // The log is read once, from its first byte, through ringcheck's own scan
-// (capture/log_scan.h), piece by piece as ringcheck reads it.  Of each line
-// the walk keeps what it did once its last piece is read: whether it held
-// CONNECT, the caller-id marker (and what became of the digits behind it),
-// RING, a modem result that ends a call (NO CARRIER, BUSY, NO ANSWER, NO
-// DIALTONE) or a date alone; and the stamp it begins with, a date and a
-// time.  The scan tells what a caller-id piece did only through the
-// watcher (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it for
-// the line being read.
+// (capture/log_scan.h), piece by piece as ringcheck reads it, and each
+// line is classified once (capture/log_lines.h): CONNECT and the caller-id
+// marker as the scan found them, RING, a modem result (NO CARRIER, BUSY,
+// NO ANSWER, NO DIALTONE), a dial, a date line, an address, or plain; and
+// the stamp it begins with, a date and a time.  A line that holds neither
+// the marker nor CONNECT is passed over as it stands, and classified from
+// its bytes only when wanted: while a call is held or a session open.  The
+// scan tells what a caller-id piece did with its digits only through the
+// watcher (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it
+// for the line being read.
+//
+// Two machines follow the lines.  The kinds' rules (capture/
+// connection_kinds.cpp, where the rules of a caller, a mail session and an
+// own call are written down with their states) settle who each connection
+// was with; the lines passed over unread right before a CONNECT are told
+// to them first, read again, as a dial or an address there makes it an own
+// call.  The calls' machine below settles each call's number.  A call it
+// takes waits, in order, until the kinds' rules have settled its
+// connection, and is then handed on.
 //
 // A call is held until the lines after it tell how it ended.  The walk is
-// in one of four states, and each line, once read, moves it:
+// in one of four states, and each line, by its kind, moves it:
 //
 //   state      the line                  what the walk does        next
 //   ---------  ------------------------  ------------------------  ---------
@@ -19,11 +30,14 @@
 //              on it                     caller-id line that
 //   idle       CONNECT                   holds a connection        connected
 //   idle       a caller-id line          holds a call              ringing
+//   idle       a date line               dates what follows        idle
+//   idle       anything else             -                         idle
 //   ringing    CONNECT                   takes a connection, the   idle
 //                                        held call's caller-id
 //                                        line its own
 //   ringing    a caller-id line, the     holds it in the place of  ringing
-//              same number               the held one
+//              same number or both       the held one
+//              withheld
 //   ringing    a caller-id line,         takes the held call as    ringing
 //              another number            not connected, holds the
 //                                        new one
@@ -48,8 +62,10 @@
 //   any        the end of the log        takes what it holds       -
 //
 // An end is a modem result, a date line, or the fifth line of nothing of
-// the call: any line but RING, as a call rings a while before it
-// connects.  A date line dates the lines after it.
+// the call: any line but RING (a dial, an address, a plain line), as a
+// call rings a while before it connects.  A date line dates the lines
+// after it; a line whose own stamp begins with a full date and a time
+// dates them too, but is what its words say, a RING among them.
 //
 // What ringcheck makes of a connection is what it would have made of the
 // log had it run right after the CONNECT line was written: the scan of the
@@ -69,12 +85,10 @@
 #include <vector>
 
 #include "capture/caller_number.h"
+#include "capture/connection_kinds.h"
+#include "capture/log_lines.h"
 #include "capture/log_scan.h"
 #include "config/settings.h"
-#include "explain/report/paths.h"
-#include "explain/report/texts.h"
-#include "explain/report/writer.h"
-#include "run/run_status.h"
 #include "run/text_file.h"
 #include "run/text_helpers.h"
 
@@ -83,26 +97,19 @@ namespace {
 // The lines of one call stand within this many of each other.
 constexpr int64_t kLinesOfACall = 5;
 constexpr size_t kLogBlockSize = 64 * 1024;
-// Bytes kept of a line's first piece: its stamp, or a date alone.
-constexpr size_t kHeadCapacity = 64;
+// Calls handed on wait here, in their order, until their kinds are known.
+constexpr int kWaitingCalls = 8;
 
 // What a line of the log did as the scan went through its pieces.
 struct LogLine {
   int64_t number;       // from 1
   int64_t start;        // the offset of its first byte
   int64_t first_piece;  // the scan's number of its first piece
-  int pieces;
-  bool caller_id;
-  bool connect;
-  bool ring;
-  bool modem_end;  // a modem result that ends a call
+  LogLineClass is;      // its kind, its stamp, a date, an address
   bool voided;
   bool stored_digit;
   int64_t digits;  // of its last caller-id piece
   char collected[kCallerNumberCapacity + 1];  // the digits it stored
-  char head[kHeadCapacity];  // the start of its first piece, as read
-  size_t head_length;
-  size_t stamp_end;  // the stamp stands before the marker or CONNECT
 };
 
 enum WalkState { kIdle, kRinging, kConnected, kHeard };
@@ -114,6 +121,7 @@ struct CallerIdLine {
   int64_t start;
   int pieces;
   bool voided;
+  bool stored_digit;
   int64_t digits;
   char collected[kCallerNumberCapacity + 1];
 };
@@ -126,11 +134,24 @@ struct HeldCall {
   int64_t quiet_lines;  // lines since that belong to no call
 };
 
+// A line passed over unread while nothing wanted it, which the kinds'
+// rules may yet ask of: the lines right before a CONNECT.
+struct PassedLine {
+  int64_t number;
+  int64_t start;
+  size_t length;
+};
+
+struct WaitingCall {
+  Call call;
+  bool settled;
+};
+
 struct Walk {
   void (*take)(const Call &call);
-  // Lines that hold nothing for the walk while it holds no call.  With a
-  // call held the next lines are read, as RING and a modem's result
-  // matter too: they are few.
+  // Lines that hold neither the marker nor CONNECT are passed over as
+  // they stand, told apart from the bytes; those wanted (a call held, a
+  // session open) are classified from the same bytes.
   PlainLineTest plain;
   bool numbers_possible;  // the settings let the scan take a number
   long long digits_wanted;
@@ -144,6 +165,15 @@ struct Walk {
   LogLine *current;
   LogLine *previous;  // nullptr before the second line
   int64_t lines;
+  LogLineClass passed_class;  // of a line passed over, when wanted
+  PassedLine passed[kSessionLines];  // the last ones, unread
+  int passed_count;
+  int passed_first;
+  KindRules kinds;
+  WaitingCall waiting[kWaitingCalls];
+  int waiting_count;
+  SettledConnection settled[kWaitingCalls];  // not yet taken; line 0: none
+  int settled_next;
   WalkState state;
   HeldCall held;
   HeldCall heard;  // a caller-id line after the connection held
@@ -206,8 +236,9 @@ CallerIdLine CallerIdLineOf(const LogLine &line) {
   CallerIdLine kept;
   kept.number = line.number;
   kept.start = line.start;
-  kept.pieces = line.pieces;
+  kept.pieces = line.is.pieces;
   kept.voided = line.voided;
+  kept.stored_digit = line.stored_digit;
   kept.digits = line.digits;
   memcpy(kept.collected, line.collected, sizeof kept.collected);
   return kept;
@@ -224,9 +255,13 @@ void OwnNumberOf(const CallerIdLine &line, char *number) {
 }
 
 // Why ringcheck took no number of a call, at the end of whose line (end)
-// it would have run; own is its caller-id line, if it has one.
+// it would have run; own is its caller-id line, if it has one, and last
+// the caller-id line the scan read last before it ran: the call's own, or
+// the CONNECT line where that holds the marker too.  Each cause is what
+// those lines show.
 NoNumber WhyNoNumber(const Call &call, const char *raw,
-                     const CallerIdLine *own, int64_t end, int64_t *lines_up) {
+                     const CallerIdLine *own, const CallerIdLine *last,
+                     int64_t end, int64_t *lines_up) {
   *lines_up = 0;
   if (!walk.numbers_possible)
     return kNoDigitCount;
@@ -244,22 +279,19 @@ NoNumber WhyNoNumber(const Call &call, const char *raw,
   int64_t tail = end > kLogTailLength ? end - kLogTailLength : 0;
   if (walk.reader.last_ctrl_z >= tail)
     return kCtrlZ;
-  if (own->start < tail)
+  if (last->start < tail)
     return kTailCutOff;
-  if (own->pieces > 1)
+  if (last->pieces > 1)
     return kLongLine;
-  if (own->voided)
-    return kNumberVoided;
-  if (own->digits < walk.digits_wanted)
-    return kTooFewDigits;
-  return kTailCutOff;
+  // The scan told of the line's digits: voided, or ended short.
+  return last->voided ? kNumberVoided : kTooFewDigits;
 }
 
 // A call of line: its stamp, dated by the last date line where the line
 // gives no date of its own or no year.
 void BeginCall(const LogLine &line, bool connected, Call *call) {
   LineStamp stamp;
-  ReadLineStamp(line.head, line.stamp_end, &stamp);
+  ReadStampOf(line.is, &stamp);
   call->line = line.number;
   call->connected = connected;
   call->date = stamp.date.day != 0 ? DateInYearOf(stamp.date, walk.date)
@@ -272,7 +304,55 @@ void BeginCall(const LogLine &line, bool connected, Call *call) {
   call->address[0] = '\0';
 }
 
-void Take(const Call &call) { walk.take(call); }
+// Calls wait in their order until each connection's kind is known.
+void HandOnSettled() {
+  int handed = 0;
+  while (handed < walk.waiting_count && walk.waiting[handed].settled)
+    walk.take(walk.waiting[handed++].call);
+  walk.waiting_count -= handed;
+  memmove(walk.waiting, walk.waiting + handed,
+          sizeof walk.waiting[0] * static_cast<size_t>(walk.waiting_count));
+}
+
+void GiveKind(const SettledConnection &settled, Call *call) {
+  call->kind = settled.kind;
+  call->address[0] = '\0';
+  if (settled.has_address)
+    ShowFidoAddress(settled.address, call->address);
+}
+
+void Take(const Call &call) {
+  // More waiting than a session's lines could hold: the first goes on as
+  // it stands.
+  if (walk.waiting_count == kWaitingCalls) {
+    walk.waiting[0].settled = true;
+    HandOnSettled();
+  }
+  WaitingCall &waiting = walk.waiting[walk.waiting_count++];
+  waiting.call = call;
+  waiting.settled = !call.connected;
+  for (SettledConnection &settled : walk.settled)
+    if (call.connected && settled.line == call.line) {
+      GiveKind(settled, &waiting.call);
+      waiting.settled = true;
+      settled.line = 0;
+    }
+  HandOnSettled();
+}
+
+void Settle(const SettledConnection &settled) {
+  for (int i = 0; i < walk.waiting_count; i++) {
+    WaitingCall &waiting = walk.waiting[i];
+    if (!waiting.settled && waiting.call.line == settled.line) {
+      GiveKind(settled, &waiting.call);
+      waiting.settled = true;
+      HandOnSettled();
+      return;
+    }
+  }
+  walk.settled[walk.settled_next] = settled;
+  walk.settled_next = (walk.settled_next + 1) % kWaitingCalls;
+}
 
 // The connection held takes the caller-id line heard after it.
 void GiveHeardLine() {
@@ -294,12 +374,14 @@ void TakeHeld() {
 }
 
 // A connection's number and why it has none, its own line known or not.
-void SettleConnection(HeldCall *held, const char *raw, int64_t end) {
+void SettleConnection(HeldCall *held, const char *raw,
+                      const CallerIdLine *connect_line, int64_t end) {
   Call &call = held->call;
   const CallerIdLine *own = held->has_own_line ? &held->own_line : nullptr;
   if (own != nullptr)
     OwnNumberOf(*own, call.caller_id);
-  call.why = WhyNoNumber(call, raw, own, end, &call.lines_up);
+  const CallerIdLine *last = connect_line != nullptr ? connect_line : own;
+  call.why = WhyNoNumber(call, raw, own, last, end, &call.lines_up);
 }
 
 void OnConnect(const LogLine &line, int64_t end) {
@@ -314,15 +396,19 @@ void OnConnect(const LogLine &line, int64_t end) {
   // The connection takes the place of the call held, its caller-id line
   // that call's.
   HeldCall &connection = walk.held;
-  connection.has_own_line = walk.state == kRinging || line.caller_id;
-  if (walk.state != kRinging && line.caller_id)
-    connection.own_line = CallerIdLineOf(line);
+  connection.has_own_line = walk.state == kRinging || line.is.caller_id;
+  CallerIdLine marked;
+  if (line.is.caller_id)
+    marked = CallerIdLineOf(line);
+  if (walk.state != kRinging && line.is.caller_id)
+    connection.own_line = marked;
   connection.quiet_lines = 0;
   BeginCall(line, true, &connection.call);
   char raw[kCallerNumberCapacity + 1];
   int64_t before_start = walk.previous != nullptr ? walk.previous->start : 0;
   RingcheckView(end, before_start, &connection.call, raw);
-  SettleConnection(&connection, raw, end);
+  SettleConnection(&connection, raw, line.is.caller_id ? &marked : nullptr,
+                   end);
   if (connection.has_own_line) {
     Take(connection.call);
     walk.state = kIdle;
@@ -351,12 +437,16 @@ void HoldRinging(const LogLine &line, int64_t end, HeldCall *held) {
   ringing.has_own_line = true;
   ringing.own_line = CallerIdLineOf(line);
   OwnNumberOf(ringing.own_line, ringing.call.caller_id);
-  ringing.call.why = WhyNoNumber(ringing.call, raw, &ringing.own_line, end,
-                                 &ringing.call.lines_up);
+  ringing.call.why =
+      WhyNoNumber(ringing.call, raw, &ringing.own_line, &ringing.own_line,
+                  end, &ringing.call.lines_up);
 }
 
-// The unit said the same number again: the same call.
+// The unit said the same number again, or withheld it again (no digit
+// at all, "PRIVATE" at each ring): the same call.
 bool SameNumber(const LogLine &line, const HeldCall &held) {
+  if (!line.stored_digit && !held.own_line.stored_digit)
+    return true;
   char number[kCallerNumberCapacity + 1];
   OwnNumberOf(CallerIdLineOf(line), number);
   return number[0] != '\0' && strcmp(number, held.call.caller_id) == 0;
@@ -384,55 +474,116 @@ void OnCallerId(const LogLine &line, int64_t end) {
 }
 
 void OnOtherLine(const LogLine &line) {
-  LogDate date;
-  if (ReadDateLine(line.head, line.head_length, &date)) {
-    TakeHeld();
-    walk.date = date;
+  if (line.is.dates_on) {
+    walk.date = line.is.date;
     walk.dated = true;
+  }
+  if (line.is.kind == kDateLine) {
+    TakeHeld();
     return;
   }
   if (walk.state == kIdle)
     return;
-  if (line.ring) {
+  if (line.is.kind == kRingLine) {
     // A new call rings: nothing after it is the connection's.
     if (walk.state != kRinging)
       TakeHeld();
     return;
   }
   HeldCall &counting = walk.state == kHeard ? walk.heard : walk.held;
-  if (line.modem_end || ++counting.quiet_lines >= kLinesOfACall)
+  if (line.is.kind == kModemResultLine ||
+      ++counting.quiet_lines >= kLinesOfACall)
     TakeHeld();
+}
+
+// The kinds' rules told of a line.
+void FollowKinds(const LogLine &line) {
+  SettledConnection settled;
+  if (FollowLine(&walk.kinds, line.number, line.is, &settled))
+    Settle(settled);
+}
+
+// The bytes of a line passed over: in the reader's block still, or read
+// again from the log.
+bool PassedBytes(const PassedLine &passed, char *text) {
+  const TextReader &reader = walk.reader;
+  if (passed.start >= reader.start) {
+    memcpy(text, reader.buffer + (passed.start - reader.start), passed.length);
+    return true;
+  }
+  if (!walk.tail_file_tried) {
+    walk.tail_file_tried = true;
+    OpenFileForReading(Settings[LOGWITHAON], walk.tail_file);
+  }
+  OsFile *file = &walk.tail_file->file;
+  return file->handle != -1 &&
+         OsSetPosition(file, passed.start, kSeekFromStart) &&
+         OsReadBytes(file, text, passed.length) == passed.length;
+}
+
+// The lines passed over right before a CONNECT, told to the kinds' rules
+// now: a dial or an address there makes it the station's own call.
+void FollowPassedLines() {
+  for (int i = 0; i < walk.passed_count; i++) {
+    const PassedLine &passed =
+        walk.passed[(walk.passed_first + i) % kSessionLines];
+    char text[kLogPieceLength + 2];
+    if (!PassedBytes(passed, text))
+      break;
+    size_t length = passed.length - 1;
+    if (length > 0 && text[length - 1] == '\r')
+      length--;
+    LogLine line;
+    line.number = passed.number;
+    ClassifyLogLine(text, length, false, false, &line.is);
+    FollowKinds(line);
+  }
+  walk.passed_count = 0;
 }
 
 // The current line has been read to its end, at the offset end.
 void EndLine(int64_t end) {
-  const LogLine &line = *walk.current;
-  if (line.connect)
+  LogLine &line = *walk.current;
+  SettleLineKind(&line.is);
+  if (line.is.kind == kConnectLine)
+    FollowPassedLines();
+  walk.passed_count = 0;
+  FollowKinds(line);
+  if (line.is.kind == kConnectLine)
     OnConnect(line, end);
-  else if (line.caller_id)
+  else if (line.is.kind == kCallerIdLine)
     OnCallerId(line, end);
   else
     OnOtherLine(line);
 }
 
-// The length of the next line when it is nothing to the walk, as the scan
-// passes over it, and no date line either; 0 otherwise.
+// Whether the lines that come must be classified as they pass: a call is
+// held or a session open.
+bool LinesWanted() {
+  return walk.state != kIdle || SessionOpen(&walk.kinds);
+}
+
+// The length of the next line when it holds neither the marker nor
+// CONNECT, as the scan passes over it, classified into passed_class when
+// lines are wanted; when they are not, no date line either.  0 otherwise.
 size_t PlainLineNext() {
-  if (walk.state != kIdle)
-    return 0;
   size_t length = PlainLineAhead(&walk.plain, &walk.reader);
   if (length == 0)
     return 0;
   size_t held;
-  const unsigned char *text = HeldBytes(&walk.reader, &held);
-  // The line as its first piece's head holds it, as a line read has it.
-  size_t head = length - 1;
-  if (head > 0 && text[head - 1] == '\r')
-    head--;
-  if (head > kHeadCapacity)
-    head = kHeadCapacity;
+  const char *text =
+      reinterpret_cast<const char *>(HeldBytes(&walk.reader, &held));
+  size_t line_length = length - 1;
+  if (line_length > 0 && text[line_length - 1] == '\r')
+    line_length--;
+  if (LinesWanted()) {
+    ClassifyLogLine(text, line_length, false, false, &walk.passed_class);
+    return length;
+  }
+  size_t head =
+      line_length < kLineHeadCapacity ? line_length : kLineHeadCapacity;
   LogDate date;
-  if (ReadDateLine(reinterpret_cast<const char *>(text), head, &date))
+  if (ReadDateLine(text, head, &date))
     return 0;
   return length;
 }
@@ -448,52 +599,35 @@ LogLine *NextLine(int64_t start) {
   return next;
 }
 
-// A line of nothing, counted.
-void PassLine(int64_t start, size_t length) {
-  NextLine(start);
+// A line the scan passes over, counted; classified and followed when
+// wanted, kept among the last passed otherwise.
+void PassLine(int64_t start, size_t length, bool wanted) {
+  LogLine *line = NextLine(start);
   PassPlainLine(&walk.scan, &walk.reader, length);
+  if (wanted) {
+    line->is = walk.passed_class;
+    walk.passed_count = 0;
+    FollowKinds(*line);
+    OnOtherLine(*line);
+    return;
+  }
+  PassedLine &passed = walk.passed[(walk.passed_first + walk.passed_count) %
+                                   kSessionLines];
+  passed = {line->number, start, length};
+  if (walk.passed_count < kSessionLines)
+    walk.passed_count++;
+  else
+    walk.passed_first = (walk.passed_first + 1) % kSessionLines;
 }
 
-void BeginLine(int64_t start, const char *piece) {
+void BeginLine(int64_t start) {
   LogLine *next = NextLine(start);
   next->first_piece = walk.scan.line_number + 1;
-  next->pieces = 0;
-  next->caller_id = false;
-  next->connect = false;
-  next->ring = false;
-  next->modem_end = false;
+  BeginLineClass(&next->is);
   next->voided = false;
   next->stored_digit = false;
   next->digits = 0;
   next->collected[0] = '\0';
-  next->head_length = strnlen(piece, kHeadCapacity);
-  memcpy(next->head, piece, next->head_length);
-  next->stamp_end = next->head_length;
-}
-
-// RING as a word of its own, not inside another.
-bool HoldsRing(const char *piece) {
-  for (const char *at = piece; (at = strstr(at, "RING")) != nullptr; at++) {
-    bool before = at > piece && at[-1] >= 'A' && at[-1] <= 'Z';
-    bool after = at[4] >= 'A' && at[4] <= 'Z';
-    if (!before && !after)
-      return true;
-  }
-  return false;
-}
-
-bool HoldsModemEnd(const char *piece) {
-  return strstr(piece, "NO CARRIER") != nullptr ||
-         strstr(piece, "BUSY") != nullptr ||
-         strstr(piece, "NO ANSWER") != nullptr ||
-         strstr(piece, "NO DIALTONE") != nullptr;
-}
-
-// Where the text before a word the scan found in the piece ends, within
-// the head.
-size_t StampEnd(ptrdiff_t word) {
-  size_t at = static_cast<size_t>(word);
-  return at < kHeadCapacity ? at : kHeadCapacity;
 }
 
 void ScanPiece(char *piece) {
@@ -501,19 +635,10 @@ void ScanPiece(char *piece) {
   walk.piece_caller_id = false;
   walk.piece_voided = false;
   walk.piece_digits = 0;
-  int64_t connects = walk.scan.last_connect_line;
   ScanLogLine(&walk.scan, piece);
-  bool first = walk.scan.line_number == line.first_piece;
-  line.pieces++;
-  if (walk.scan.last_connect_line != connects) {
-    if (first && !line.connect && !line.caller_id)
-      line.stamp_end = StampEnd(walk.scan.connect_at);
-    line.connect = true;
-  }
+  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
+  NoteScanFindings(&line.is, &walk.scan);
   if (walk.piece_caller_id) {
-    if (first && !line.connect && !line.caller_id)
-      line.stamp_end = StampEnd(walk.scan.marker_at);
-    line.caller_id = true;
     line.voided = line.voided || walk.piece_voided;
     line.digits = walk.piece_digits;
     if (walk.scan.last_digit_line == walk.scan.line_number) {
@@ -523,12 +648,6 @@ void ScanPiece(char *piece) {
       else
         CopyNumber(line.collected, CallerNumber);
     }
-  }
-  // Only a call held looks at what else a line says, and only where the
-  // line is no call's.
-  if (walk.state != kIdle && !line.connect && !line.caller_id) {
-    line.ring = line.ring || HoldsRing(piece);
-    line.modem_end = line.modem_end || HoldsModemEnd(piece);
   }
 }
 
@@ -555,14 +674,10 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   walk.current = &walk.window[0];
   walk.numbers_possible = CheckDigitCount() == kDigitCountFits;
   walk.digits_wanted = DigitsWanted();
-  ReportPathHeading(kLogHeading, Settings[LOGWITHAON]);
-  ReportFoundPath(Settings[LOGWITHAON], false);
+  BeginKindRules(&walk.kinds);
   ScopedFile log;
-  if (!OpenFileForReading(Settings[LOGWITHAON], &log)) {
-    ReportPlainLine(Text(kLogCannotOpen));
-    RememberFileName(Settings[LOGWITHAON]);
-    FinishRun(kStatusNoMailerLog);
-  }
+  if (!OpenFileForReading(Settings[LOGWITHAON], &log))
+    return {false, 0, 0, false};
   int64_t size = StreamLength(&log.file);
   ScopedFile tail;
   walk.tail_file = &tail;
@@ -582,13 +697,13 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   while (true) {
     size_t length;
     while (begins && (length = PlainLineNext()) > 0) {
-      PassLine(offset, length);
+      PassLine(offset, length, LinesWanted());
       offset += static_cast<int64_t>(length);
     }
     if (!ReadLinePiece(&walk.reader, piece, kLogPieceLength))
       break;
     if (begins)
-      BeginLine(offset, piece);
+      BeginLine(offset);
     ScanPiece(piece);
     offset = TextReadingOffset(&walk.reader);
     begins = PieceEndedLine(&walk.reader);
@@ -603,6 +718,12 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   if (!begins)
     EndLine(offset);
   TakeHeld();
+  SettledConnection settled;
+  if (EndKindRules(&walk.kinds, &settled))
+    Settle(settled);
+  for (int i = 0; i < walk.waiting_count; i++)
+    walk.waiting[i].settled = true;
+  HandOnSettled();
   walk.tail_file = nullptr;
-  return {offset, walk.lines, walk.dated};
+  return {true, offset, walk.lines, walk.dated};
 }

@@ -13,14 +13,15 @@ void SeeDigitsVoidedInWalk(const char *stop);
 void SeeDigitsEndedInWalk(int64_t taken, int64_t wanted);
 
 struct LogWalked {
+  bool opened;  // false: the log could not be opened, and nothing was read
   int64_t bytes;
   int64_t lines;
   bool dated;  // some line of the log gave a date
 };
 
-// Opens the log LOGWITHAON names under its heading (ending the run with
-// status 1 when it cannot be opened), calls begin, then hands each call to
-// take once the lines after it have told how it ended.  progress, when
+// Opens the log LOGWITHAON names, calls begin, then hands each call to
+// take once the lines after it have told how it ended and, of a
+// connection, who it was with.  It prints nothing.  progress, when
 // not null, is told now and then how far the reading is, in bytes read and
 // the log's size.
 LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
