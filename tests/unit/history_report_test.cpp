@@ -54,7 +54,7 @@ std::string Report(const Call *calls, size_t count, int64_t pattern_mail) {
   for (int64_t i = 0; i < pattern_mail; i++)
     CountMailMatched();
   ReportMailSessions();
-  ReportTotals(LogWalked{1000, 40, true}, pattern_mail > 0);
+  ReportTotals(LogWalked{true, 1000, 40, true}, pattern_mail > 0);
   ReportDays();
   FlushReport();
   return console.StandardOutputBytes();
