@@ -387,6 +387,57 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
   }
 }
 
+// The station's own poll, a node's mail session from a banned number and a
+// banned caller let in: the CSV gives each its kind and address; the mail
+// session is never "let in"; a pattern lists and counts the caller alone
+// and tells the mail session it matches.
+TEST(History, MailSessionsAndOwnCallsAreNoneOfRingchecks) {
+  Station station;
+  LayOutMonth(&station, "");
+  station.Write("T-Mail.log",
+                " 02:10:00 Calling 2:5020/52\r\n 02:10:01 ATDP 1112233\r\n"
+                " 02:10:26 CONNECT 31200\r\n 02:10:28 Remote: 2:5020/52\r\n"
+                " 03:05:12 RING\r\n 03:05:13 CallerID: 777-00-11 2\r\n"
+                " 03:05:21 CONNECT 14400\r\n"
+                " 03:05:23 Remote: 2:5020/999@fidonet, Nikolai\r\n"
+                " 03:06:03 Session ended\r\n"
+                " 22:00:02 CallerID: 777-00-11 2\r\n 22:00:03 RING\r\n"
+                " 22:00:09 CONNECT 14400\r\n");
+  ProgramRun run =
+      RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
+  EXPECT_EQ(Plain(run.output),
+            kHeader + std::string(
+                          "3,02:10:26,,,yes,0,,,,,,no_callerid,mail_out,"
+                          "2:5020/52\n"
+                          "7,03:05:21,7770011,2,yes,3,,,2,,7770011,,mail_in,"
+                          "2:5020/999@fidonet\n"
+                          "12,22:00:09,,,yes,0,,,,,7770011,callerid_up,caller,"
+                          "\n"));
+  run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
+  std::string report = Plain(run.output);
+  for (const char *fact :
+       {"        3  02:10:26 none         yes     our call to 2:5020/52\n",
+        "        7  03:05:21 7770011   2  yes     mail session, "
+        "2:5020/999@fidonet;\n"
+        "                                         banned by BADLIST line 2\n",
+        "  callers: 1; mail sessions in: 1; own calls out: 1\n"
+        "  calls: 1; connections: 1; not connected: 0\n",
+        "  banned numbers let in: 1\n",
+        "  calls from banned numbers: 1; turned away (errorlevel 3): 0\n",
+        "  mail sessions from banned numbers: 1; from subscribers' numbers: 0\n"})
+    EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
+
+  run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "777*"});
+  report = Plain(run.output);
+  for (const char *fact :
+       {"  callers: 1; mail sessions in: 0; own calls out: 0\n",
+        "  connections from numbers it matches that would still get in: 1\n",
+        "  mail sessions from numbers it matches: 1 (ringcheck does not run "
+        "for\n  them)\n"})
+    EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
+  EXPECT_EQ(report.find("2:5020/999"), std::string::npos) << report;
+}
+
 // The switches stand anywhere; --since and --until keep the days asked
 // for, and a day that is no date, a window on a log without dates or a
 // switch of none of these is refused with 5.
