@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "capture/fido_address.h"
@@ -45,7 +47,7 @@ struct Remote {
 
 // The most remotes the table holds; the sessions of later ones are counted
 // in the totals alone, as the numbers' table does.
-constexpr size_t kMostRemotes = size_t{1} << 16;
+constexpr size_t kMostRemotes = size_t{1} << 14;
 
 struct Totals {
   int64_t calls;
@@ -64,7 +66,8 @@ struct Totals {
   int64_t mail_banned;       // mail sessions from a banned number
   int64_t mail_subscribers;  // from a subscriber's number
   int64_t pattern_mail;      // from a number a pattern matches
-  std::vector<Remote> remotes;  // in the order of their addresses
+  std::vector<Remote> remotes;  // in the order of their first sessions
+  std::unordered_map<std::string, uint32_t> remote_at;  // by address
   int64_t remote_calls_left_out;
   int64_t hours[24][2];  // [hour][connected]
   int64_t calls_with_hour;
@@ -106,28 +109,21 @@ bool AddressBefore(const FidoAddress &a, const FidoAddress &b) {
   return strcmp(a.domain, b.domain) < 0;
 }
 
-bool SameAddress(const FidoAddress &a, const FidoAddress &b) {
-  return !AddressBefore(a, b) && !AddressBefore(b, a);
-}
-
 // The remote of an address, taken into the table on its first session;
 // nullptr when the table is full.
 Remote *RemoteOf(const char *address) {
-  FidoAddress key = FidoAddress();
-  ReadFidoAddress(address, &key);
-  std::vector<Remote> &remotes = totals.remotes;
-  auto at = std::lower_bound(remotes.begin(), remotes.end(), key,
-                             [](const Remote &remote, const FidoAddress &k) {
-                               return AddressBefore(remote.key, k);
-                             });
-  if (at != remotes.end() && SameAddress(at->key, key))
-    return &*at;
-  if (remotes.size() >= kMostRemotes)
+  auto found = totals.remote_at.find(address);
+  if (found != totals.remote_at.end())
+    return &totals.remotes[found->second];
+  if (totals.remotes.size() >= kMostRemotes)
     return nullptr;
   Remote remote = Remote();
-  remote.key = key;
+  ReadFidoAddress(address, &remote.key);
   snprintf(remote.address, sizeof remote.address, "%s", address);
-  return &*remotes.insert(at, remote);
+  totals.remote_at.emplace(address,
+                           static_cast<uint32_t>(totals.remotes.size()));
+  totals.remotes.push_back(remote);
+  return &totals.remotes.back();
 }
 
 // A number the remote called from, once.
@@ -272,7 +268,17 @@ void ReportMailSessions() {
   ReportPlainLine(Text(kHistoryMailHeading));
   // The address in a column of its widest without a domain.
   constexpr size_t kAddressColumns = 23;
-  for (const Remote &remote : totals.remotes) {
+  std::vector<const Remote *> remotes;
+  for (const Remote &remote : totals.remotes)
+    remotes.push_back(&remote);
+  std::sort(remotes.begin(), remotes.end(),
+            [](const Remote *a, const Remote *b) {
+              return AddressBefore(a->key, b->key) ||
+                     (!AddressBefore(b->key, a->key) &&
+                      strcmp(a->address, b->address) < 0);
+            });
+  for (const Remote *at : remotes) {
+    const Remote &remote = *at;
     LineBuilder row;
     BeginLine(&row);
     PutText(&row, "  ");
