@@ -61,8 +61,10 @@ std::string Report(const Call *calls, size_t count, int64_t pattern_mail) {
 }
 
 TEST(HistoryReport, MailSessionsAndOwnCallsAreToldApartFromCallers) {
-  Call calls[6] = {
+  Call calls[7] = {
       Connection(3, "02:10:05", kMailOut, "2:5020/52", ""),
+      // A dial that named no address.
+      Connection(6, "02:15:00", kMailOut, "", ""),
       Connection(9, "02:20:11", kMailIn, "2:5020/777", "7654321"),
       // A banned number and a subscriber's, which only delivered mail.
       Connection(15, "02:31:40", kMailIn, "2:5030/1", "7770011"),
@@ -71,12 +73,13 @@ TEST(HistoryReport, MailSessionsAndOwnCallsAreToldApartFromCallers) {
       // A banned caller let in, as a line stood between.
       Connection(33, "21:05:21", kCaller, "", "7770011"),
   };
-  calls[2].caller_id_banned_by = 9;
-  calls[3].caller_id_record = 2;
-  calls[5].caller_id_banned_by = 9;
-  std::string report = Report(calls, 6, 0);
+  calls[3].caller_id_banned_by = 9;
+  calls[4].caller_id_record = 2;
+  calls[6].caller_id_banned_by = 9;
+  std::string report = Report(calls, 7, 0);
   for (const char *fact : {
-           "        3  02:10:05 none         yes     our call to 2:5020/52\n",
+           "        3  02:10:05 none         yes     our call to 2:5020/52\n"
+           "        6  02:15:00 none         yes     our call out\n",
            "        9  02:20:11 none         yes     mail session, 2:5020/777;\n"
            "                                         it rang from 7654321\n",
            "       15  02:31:40 none         yes     mail session, 2:5030/1;\n"
@@ -84,11 +87,12 @@ TEST(HistoryReport, MailSessionsAndOwnCallsAreToldApartFromCallers) {
            "                                         banned by BADLIST line 9\n",
            "Mail sessions by address\n"
            "  Address                    In   Out  Numbers it called from\n"
+           "  no address                  0     1\n"
            "  2:5020/52                   0     1\n"
            "  2:5020/777                  2     0  7654321, 7654329\n"
            "  2:5020/777.1                1     0  2345678\n"
            "  2:5030/1                    1     0  7770011\n",
-           "  callers: 1; mail sessions in: 4; own calls out: 1\n"
+           "  callers: 1; mail sessions in: 4; own calls out: 2\n"
            "  calls: 1; connections: 1; not connected: 0\n"
            "  connections whose number ringcheck took: 0\n"
            "  connections without a number: 1\n"
@@ -102,7 +106,7 @@ TEST(HistoryReport, MailSessionsAndOwnCallsAreToldApartFromCallers) {
            "  Date         Calls  Conn.  Errorlevel 3  Banned let in  No number"
            "  Mail\n"
            "  2024-03-12       1      1             0              1          "
-           "1     5\n"})
+           "1     6\n"})
     EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
   EXPECT_EQ(report.find("not recognised\n"), std::string::npos) << report;
   for (size_t at = 0, end; at < report.size(); at = end + 1) {
@@ -111,7 +115,7 @@ TEST(HistoryReport, MailSessionsAndOwnCallsAreToldApartFromCallers) {
   }
 
   // Under a pattern the mail sessions it matches are counted, not listed.
-  report = Report(&calls[5], 1, 2);
+  report = Report(&calls[6], 1, 2);
   EXPECT_NE(report.find("  mail sessions from numbers it matches: 2 "
                         "(ringcheck does not run for\n  them)\n"),
             std::string::npos)

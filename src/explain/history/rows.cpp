@@ -114,10 +114,13 @@ void DescribeMailNumber(LineBuilder *text, int64_t record, uint32_t name,
 // number's owner or ban, the number its own caller-id line gives where
 // ringcheck took none.
 void DescribeMailCall(LineBuilder *text, const Call &call) {
-  PutFormatted(text,
-               Text(call.kind == kMailIn ? kHistoryMailSession
-                                         : kHistoryOwnCall),
-               call.address);
+  if (call.kind == kMailOut && call.address[0] == '\0')
+    PutText(text, Text(kHistoryOwnCallDialled));
+  else
+    PutFormatted(text,
+                 Text(call.kind == kMailIn ? kHistoryMailSession
+                                           : kHistoryOwnCall),
+                 call.address);
   if (call.number[0] != '\0') {
     DescribeMailNumber(text, call.record, call.name, call.banned_by);
     return;

@@ -282,7 +282,10 @@ void ReportMailSessions() {
     LineBuilder row;
     BeginLine(&row);
     PutText(&row, "  ");
-    PutPadded(&row, remote.address, kAddressColumns);
+    PutPadded(&row,
+              remote.address[0] != '\0' ? remote.address
+                                         : Text(kHistoryNoAddress),
+              kAddressColumns);
     PutByte(&row, ' ');
     PutFormatted(&row, Text(kHistoryMailRow),
                  static_cast<long long>(remote.sessions_in),

@@ -44,6 +44,7 @@ const char *const kEnglishTexts[] = {
     "no",
     "mail session, %s",
     "our call to %s",
+    "our call out",
     "record %lld %s",
     "unknown",
     "users.tor not read",
@@ -71,6 +72,7 @@ const char *const kEnglishTexts[] = {
     "%lld)",
     "Mail sessions by address\n"
     "  Address                    In   Out  Numbers it called from",
+    "no address",
     "%5lld %5lld",
     ", and %lld more",
     "  more mail sessions, in the totals only: %lld (from addresses past the\n"
@@ -163,6 +165,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "нет\0"
     "почтовая сессия %s\0"
     "наш звонок на %s\0"
+    "наш звонок\0"
     "запись %lld %s\0"
     "неизвестен\0"
     "USERS.TOR не прочитан\0"
@@ -189,6 +192,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  еще звонков: %lld (номера сверх первых %lld), учтены только в итогах\0"
     "Почтовые сессии по адресам\n"
     "  Адрес                   Вход.  Исх.  С каких номеров звонил\0"
+    "без адреса\0"
     "%5lld %5lld\0"
     " и еще %lld\0"
     "  еще сессий: %lld (адреса сверх первых %lld), учтены только в итогах\0"

@@ -31,6 +31,7 @@ enum HistoryText {
   kHistoryRang,
   kHistoryMailSession,     // the remote's address
   kHistoryOwnCall,         // the remote's address
+  kHistoryOwnCallDialled,  // an own call that named no address
   kHistoryRecord,          // index from 1, quote of name
   kHistoryUnknown,
   kHistoryNoBaseUser,
@@ -56,6 +57,7 @@ enum HistoryText {
   kHistoryNumber,          // number, calls, connected
   kHistoryNumbersMore,     // calls left out, the numbers the table holds
   kHistoryMailHeading,
+  kHistoryNoAddress,
   kHistoryMailRow,         // sessions in, calls out
   kHistoryMailNumbersMore, // numbers not shown
   kHistoryMailMore,        // sessions left out, the addresses the table holds
