@@ -21,9 +21,11 @@
 
 namespace {
 
+// The CSV's columns, in their order.
 const char *const kCsvColumns[] = {
-    "line",   "time", "number",    "type",   "connected", "status",  "record",
-    "name",   "banned_by", "date", "caller_id", "reason", "kind", "address"};
+    "line",      "time",   "number", "type",    "connected",
+    "status",    "record", "name",   "banned_by", "date",
+    "caller_id", "reason", "kind",   "address"};
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 // The CSV's reason, a cause a code.
@@ -287,7 +289,6 @@ void WriteCsvRow(const Call &call) {
   PutCsvField(&row, call.kind != kCaller ? call.address : "", false);
   EndCsvRow(&row);
 }
-
 
 }  // namespace
 

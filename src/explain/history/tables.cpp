@@ -33,7 +33,8 @@ struct Day {
 };
 
 // The mail sessions in and the own calls out of one remote, and the first
-// numbers it called from.
+// numbers it called from; whether it called from others is all that is
+// kept of them.
 constexpr int kMostRemoteNumbers = 4;
 
 struct Remote {
@@ -42,7 +43,8 @@ struct Remote {
   int64_t sessions_in;
   int64_t calls_out;
   char numbers[kMostRemoteNumbers][kCallerNumberCapacity + 1];
-  int64_t number_count;
+  int number_count;
+  bool more_numbers;
 };
 
 // The most remotes the table holds; the sessions of later ones are counted
@@ -128,13 +130,15 @@ Remote *RemoteOf(const char *address) {
 
 // A number the remote called from, once.
 void NoteRemoteNumber(Remote *remote, const char *number) {
-  int64_t kept = std::min<int64_t>(remote->number_count, kMostRemoteNumbers);
-  for (int64_t i = 0; i < kept; i++)
+  for (int i = 0; i < remote->number_count; i++)
     if (strcmp(remote->numbers[i], number) == 0)
       return;
-  if (remote->number_count < kMostRemoteNumbers)
-    snprintf(remote->numbers[remote->number_count],
-             sizeof remote->numbers[0], "%s", number);
+  if (remote->number_count == kMostRemoteNumbers) {
+    remote->more_numbers = true;
+    return;
+  }
+  snprintf(remote->numbers[remote->number_count], sizeof remote->numbers[0],
+           "%s", number);
   remote->number_count++;
 }
 
@@ -297,15 +301,13 @@ void ReportMailSessions() {
     PutText(&row, "  ");
     LineBuilder numbers;
     BeginLine(&numbers);
-    int64_t kept = std::min<int64_t>(remote.number_count, kMostRemoteNumbers);
-    for (int64_t i = 0; i < kept; i++) {
+    for (int i = 0; i < remote.number_count; i++) {
       if (i > 0)
         PutText(&numbers, ", ");
       PutText(&numbers, remote.numbers[i]);
     }
-    if (remote.number_count > kept)
-      PutFormatted(&numbers, Text(kHistoryMailNumbersMore),
-                   static_cast<long long>(remote.number_count - kept));
+    if (remote.more_numbers)
+      PutText(&numbers, Text(kHistoryMailNumbersMore));
     ReportBuiltLineWith(&row, numbers.text);
   }
   if (totals.remote_calls_left_out > 0)

@@ -74,7 +74,7 @@ const char *const kEnglishTexts[] = {
     "  Address                    In   Out  Numbers it called from",
     "no address",
     "%5lld %5lld",
-    ", and %lld more",
+    ", and others",
     "  more mail sessions, in the totals only: %lld (from addresses past the\n"
     "  first %lld)",
     "Totals",
@@ -194,7 +194,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  Адрес                   Вход.  Исх.  С каких номеров звонил\0"
     "без адреса\0"
     "%5lld %5lld\0"
-    " и еще %lld\0"
+    " и другие\0"
     "  еще сессий: %lld (адреса сверх первых %lld), учтены только в итогах\0"
     "Итоги\0"
     "  лог мейлера: %lld %s, %lld %s, прочитан целиком\0"

@@ -59,7 +59,7 @@ enum HistoryText {
   kHistoryMailHeading,
   kHistoryNoAddress,
   kHistoryMailRow,         // sessions in, calls out
-  kHistoryMailNumbersMore, // numbers not shown
+  kHistoryMailNumbersMore,
   kHistoryMailMore,        // sessions left out, the addresses the table holds
   kHistoryTotalsHeading,
   kHistoryLogRead,         // bytes and their noun, lines and theirs
