@@ -351,7 +351,8 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
   // number that rang, but ringcheck took none it could turn away.
   run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "765*"});
   EXPECT_NE(Plain(run.output)
-                .find("  the pattern would turn away 1 connection (numbers: 1)\n"
+                .find("  the pattern would turn away 1 connection (numbers: "
+                      "1)\n"
                       "  connections from numbers it matches that would still "
                       "get in: 1\n"),
             std::string::npos)
@@ -424,7 +425,8 @@ TEST(History, MailSessionsAndOwnCallsAreNoneOfRingchecks) {
         "  calls: 1; connections: 1; not connected: 0\n",
         "  banned numbers let in: 1\n",
         "  calls from banned numbers: 1; turned away (errorlevel 3): 0\n",
-        "  mail sessions from banned numbers: 1; from subscribers' numbers: 0\n"})
+        "  mail sessions from banned numbers: 1; from subscribers' numbers: "
+        "0\n"})
     EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
 
   run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "777*"});

@@ -80,11 +80,13 @@ TEST(HistoryReport, MailSessionsAndOwnCallsAreToldApartFromCallers) {
   for (const char *fact : {
            "        3  02:10:05 none         yes     our call to 2:5020/52\n"
            "        6  02:15:00 none         yes     our call out\n",
-           "        9  02:20:11 none         yes     mail session, 2:5020/777;\n"
+           "        9  02:20:11 none         yes     mail session, "
+           "2:5020/777;\n"
            "                                         it rang from 7654321\n",
            "       15  02:31:40 none         yes     mail session, 2:5030/1;\n"
            "                                         it rang from 7770011,\n"
-           "                                         banned by BADLIST line 9\n",
+           "                                         banned by BADLIST line "
+           "9\n",
            "Mail sessions by address\n"
            "  Address                    In   Out  Numbers it called from\n"
            "  no address                  0     1\n"
@@ -161,7 +163,8 @@ TEST(HistoryReport, TheCsvSeparatorIsTheOneAskedFor) {
             "date;caller_id;reason;kind;address\r\n"
             "2;21:00:09;1234567;1;yes;0;1;\"Petrov; Ivan\";;;1234567;;"
             "caller;\r\n"
-            "4;21:10:09;5551234;3;yes;0;2;Sidorova, Olga;;;5551234;;caller;\r\n");
+            "4;21:10:09;5551234;3;yes;0;2;Sidorova, Olga;;;5551234;;"
+            "caller;\r\n");
 }
 
 }  // namespace
