@@ -73,7 +73,16 @@ std::string Utf8(const ProgramRun &run) {
 const char kHeader[] =
     "\xEF\xBB\xBF"
     "line,time,number,type,connected,status,record,name,banned_by,date,"
-    "caller_id,reason\n";
+    "caller_id,reason,kind,address\n";
+
+// Rows of callers as the tables below write them, each given its kind and
+// an empty address.
+std::string AsCallers(const std::string &rows) {
+  std::string with;
+  for (char c : rows)
+    with += c == '\n' ? std::string(",caller,\n") : std::string(1, c);
+  return with;
+}
 
 struct CsvCase {
   const char *config;
@@ -112,9 +121,9 @@ TEST(History, CsvRowsACallWithAndWithoutTheMask) {
     ProgramRun run =
         RunExplainerIn(station.dir.path, {"--calls", "/CSV", "ringcheck.cfg"});
     EXPECT_EQ(run.exit_code, 0) << c.config;
-    EXPECT_EQ(Plain(run.output), kHeader + c.rows) << c.config;
+    EXPECT_EQ(Plain(run.output), kHeader + AsCallers(c.rows)) << c.config;
     // RFC 4180: CR LF ends every row, on every platform.
-    EXPECT_EQ(run.bytes.find("reason\r\n3,"), 79u) << run.bytes;
+    EXPECT_EQ(run.bytes.find("address\r\n3,"), 91u) << run.bytes;
   }
 }
 
@@ -131,14 +140,15 @@ TEST(History, CsvFieldsHoldCallerChosenNamesAsText) {
       station.dir.path, {"--csv", "--calls", "ringcheck.cfg"}, {"LC_ALL=C"});
   std::string csv = Plain(run.output);
   EXPECT_NE(csv.find("\n5,21:05:09,1234567,1,yes,0,1,"
-                     "\"'=HYPERLINK(\"\"x\"\"),1\",,,1234567,\n"),
+                     "\"'=HYPERLINK(\"\"x\"\"),1\",,,1234567,,caller,\n"),
             std::string::npos)
       << csv;
   EXPECT_NE(csv.find("\n6,21:10:02,5551234,3,no,,2,\"'-Olga \"\"O\"\"\",,,"
-                     "5551234,\n"),
+                     "5551234,,caller,\n"),
             std::string::npos)
       << csv;
-  EXPECT_NE(csv.find("\n18,22:10:09,7654321,5,yes,0,3,Мария,,,7654321,\n"),
+  EXPECT_NE(csv.find("\n18,22:10:09,7654321,5,yes,0,3,Мария,,,7654321,,"
+                     "caller,\n"),
             std::string::npos)
       << csv;
 }
@@ -176,6 +186,7 @@ TEST(History, TheReportTellsEachCallAndWhyItHasNoNumber) {
       "\n"
       "Totals\n"
       "  mailer log: 522 bytes, 19 lines, read whole\n"
+      "  callers: 9; mail sessions in: 0; own calls out: 0\n"
       "  calls: 9; connections: 7; not connected: 2\n"
       "  connections whose number ringcheck took: 3\n"
       "  connections without a number: 4\n"
@@ -307,7 +318,7 @@ TEST(History, ACallIsOneRowHoweverItsLinesStand) {
     ProgramRun run =
         RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
     EXPECT_EQ(run.exit_code, 0) << shape.name;
-    EXPECT_EQ(Plain(run.output), kHeader + std::string(shape.rows))
+    EXPECT_EQ(Plain(run.output), kHeader + AsCallers(shape.rows))
         << shape.name;
   }
 }
@@ -324,14 +335,14 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
   EXPECT_EQ(run.exit_code, 0);
   for (const char *fact :
        {"Pattern \"1?3-45-6* ; a try\", as a BADLIST line: 1?3456*\n"
-        "  it bans the own number of 2 records:\n"
+        "  records whose own number it bans: 2\n"
         "    record 1 \"Ivan Petrov\": 1234567\n"
         "    record 3 \"Anna Ivanova\": 1234567\n",
         "Calls whose number the pattern matches, in log order\n",
         "        5  21:05:09 1234567   1  yes, 0  3    record 1 \"Ivan "
         "Petrov\"\n",
         "  calls: 2; connections: 1; not connected: 1\n",
-        "  the pattern would turn away 1 connections from 1 numbers\n"
+        "  the pattern would turn away 1 connection (numbers: 1)\n"
         "    record 1 \"Ivan Petrov\": 1 connection\n"})
     EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
   EXPECT_EQ(report.find("5551234"), std::string::npos) << report;
@@ -340,10 +351,10 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
   // number that rang, but ringcheck took none it could turn away.
   run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "765*"});
   EXPECT_NE(Plain(run.output)
-                .find("  the pattern would turn away 1 connections from 1 "
-                      "numbers\n"
-                      "  1 connections from numbers it matches would still "
-                      "get in"),
+                .find("  the pattern would turn away 1 connection (numbers: "
+                      "1)\n"
+                      "  connections from numbers it matches that would still "
+                      "get in: 1\n"),
             std::string::npos)
       << run.output;
 
@@ -353,7 +364,7 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
     int rows;
   };
   const Odd kOdd[] = {
-      {"***", "  it bans the own number of 3 records:\n", 6},
+      {"***", "  records whose own number it bans: 3\n", 6},
       {"", "  no digit, '?' or '*' in it: the empty pattern bans one-digit", 0},
       {"; 1234567", "is a remark as a BADLIST line: it bans nothing", 0},
       {"1234567890123456789", "  only its first 15 digits, '?' and '*' count",
@@ -377,6 +388,58 @@ TEST(History, APatternKeepsTheCallsItWouldBan) {
   }
 }
 
+// The station's own poll, a node's mail session from a banned number and a
+// banned caller let in: the CSV gives each its kind and address; the mail
+// session is never "let in"; a pattern lists and counts the caller alone
+// and tells the mail session it matches.
+TEST(History, MailSessionsAndOwnCallsAreNoneOfRingchecks) {
+  Station station;
+  LayOutMonth(&station, "");
+  station.Write("T-Mail.log",
+                " 02:10:00 Calling 2:5020/52\r\n 02:10:01 ATDP 1112233\r\n"
+                " 02:10:26 CONNECT 31200\r\n 02:10:28 Remote: 2:5020/52\r\n"
+                " 03:05:12 RING\r\n 03:05:13 CallerID: 777-00-11 2\r\n"
+                " 03:05:21 CONNECT 14400\r\n"
+                " 03:05:23 Remote: 2:5020/999@fidonet, Nikolai\r\n"
+                " 03:06:03 Session ended\r\n"
+                " 22:00:02 CallerID: 777-00-11 2\r\n 22:00:03 RING\r\n"
+                " 22:00:09 CONNECT 14400\r\n");
+  ProgramRun run =
+      RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
+  EXPECT_EQ(Plain(run.output),
+            kHeader + std::string(
+                          "3,02:10:26,,,yes,0,,,,,,no_callerid,mail_out,"
+                          "2:5020/52\n"
+                          "7,03:05:21,7770011,2,yes,3,,,2,,7770011,,mail_in,"
+                          "2:5020/999@fidonet\n"
+                          "12,22:00:09,,,yes,0,,,,,7770011,callerid_up,caller,"
+                          "\n"));
+  run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
+  std::string report = Plain(run.output);
+  for (const char *fact :
+       {"        3  02:10:26 none         yes     our call to 2:5020/52\n",
+        "        7  03:05:21 7770011   2  yes     mail session, "
+        "2:5020/999@fidonet;\n"
+        "                                         banned by BADLIST line 2\n",
+        "  callers: 1; mail sessions in: 1; own calls out: 1\n"
+        "  calls: 1; connections: 1; not connected: 0\n",
+        "  banned numbers let in: 1\n",
+        "  calls from banned numbers: 1; turned away (errorlevel 3): 0\n",
+        "  mail sessions from banned numbers: 1; from subscribers' numbers: "
+        "0\n"})
+    EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
+
+  run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg", "777*"});
+  report = Plain(run.output);
+  for (const char *fact :
+       {"  callers: 1; mail sessions in: 0; own calls out: 0\n",
+        "  connections from numbers it matches that would still get in: 1\n",
+        "  mail sessions from numbers it matches: 1 (ringcheck does not run "
+        "for\n  them)\n"})
+    EXPECT_NE(report.find(fact), std::string::npos) << fact << "\n" << report;
+  EXPECT_EQ(report.find("2:5020/999"), std::string::npos) << report;
+}
+
 // The switches stand anywhere; --since and --until keep the days asked
 // for, and a day that is no date, a window on a log without dates or a
 // switch of none of these is refused with 5.
@@ -391,7 +454,7 @@ TEST(History, TheSwitchesAndTheDaysAskedFor) {
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(Plain(run.output),
             kHeader + std::string("5,21:31:09,5551234,3,yes,0,2,Olga "
-                                  "Sidorova,,2024-03-12,5551234,\n"));
+                                  "Sidorova,,2024-03-12,5551234,,caller,\n"));
   run = RunExplainerIn(station.dir.path,
                        {"--calls", "ringcheck.cfg", "--until", "2024-03-11"});
   EXPECT_NE(Plain(run.output).find("Calls kept: from the first day to "
@@ -455,7 +518,8 @@ TEST(History, EndsAsRingcheckWhenAFileCannotBeOpened) {
       << report;
   run = RunExplainerIn(station.dir.path, {"--calls", "--csv", "ringcheck.cfg"});
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_NE(Plain(run.output).find("\n5,21:05:09,1234567,1,yes,2,,,,,1234567,\n"),
+  EXPECT_NE(Plain(run.output).find(
+                "\n5,21:05:09,1234567,1,yes,2,,,,,1234567,,caller,\n"),
             std::string::npos)
       << run.output;
 
@@ -556,7 +620,7 @@ TEST(History, EachCallIsWhatRingcheckTakesFromTheLogCutAfterIt) {
   int connected = 0;
   for (size_t i = 1; i < rows.size(); i++) {
     std::vector<std::string> call = Fields(rows[i]);
-    ASSERT_EQ(call.size(), 12u) << rows[i];
+    ASSERT_EQ(call.size(), 14u) << rows[i];
     // The log as it stood right after the call's line was written.
     size_t end = std::string::npos;
     size_t from = 0;

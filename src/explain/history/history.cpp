@@ -214,6 +214,12 @@ void TakeCall(const Call &walked) {
     return;
   if (!PatternKeeps(walked))
     return;
+  // A pattern is tried on the BBS's callers: ringcheck never runs for a
+  // mail session or an own call, which are only counted.
+  if (pattern.given && walked.kind != kCaller) {
+    CountMailMatched();
+    return;
+  }
   Call call = walked;
   LookUpCall(&call, pattern.given ? pattern.digits : nullptr);
   if (OutputModeInUse() == kMessageOutput)
@@ -283,6 +289,7 @@ void HistoryStages() {
     if (CallsCounted() == 0)
       ReportPlainLine(Text(kHistoryNoCalls));
     ReportNumbers();
+    ReportMailSessions();
     ReportTotals(log, pattern.given);
     ReportDays();
     ReportHours();
@@ -303,7 +310,7 @@ int ReportCallHistory(const HistoryRequest &asked) {
   ForgetReportInputs();
   ForgetNumbers();
   ForgetTotals();
-  BeginRows(request.csv, request.pattern != nullptr);
+  BeginRows(request.csv, request.pattern != nullptr, request.csv_separator);
   bool message = request.netmail != nullptr;
   ChooseOutputMode(request.csv ? kCsvOutput : kReportOutput);
   if (!request.csv && !message)

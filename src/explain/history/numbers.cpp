@@ -205,6 +205,9 @@ void LookUpCall(Call *call, const char *pattern) {
   // its caller-id line gave none.
   NumberSlot *slot = call->caller_id[0] != '\0' ? own : taken;
   bool in_table = slot != nullptr;
+  // The table counts the BBS's callers; the mail sessions have theirs.
+  if (call->kind != kCaller)
+    return;
   if (call->caller_id[0] == '\0' && call->number[0] == '\0')
     return;
   if (!in_table) {

@@ -41,8 +41,8 @@ bool ReadSubscribers(ScopedFile *base);
 bool SubscribersRead();
 // Completes a call the history takes: the first record with each of its
 // numbers (ringcheck's and its caller-id line's), the BADLIST line that
-// bans each and the status ringcheck ends it with; the call counted in the
-// table under the number that rang.
+// bans each and the status ringcheck ends it with; a caller's call counted
+// in the table under the number that rang.
 // With a pattern (not null), also the status ringcheck would end it with
 // were the pattern a line of BADLIST.
 void LookUpCall(Call *call, const char *pattern);

@@ -3,7 +3,9 @@
 // the caller goes on on the next lines under its column rather than be
 // cut.  Or the call as a CSV record, for a spreadsheet: always UTF-8 after
 // a byte order mark, with CR LF, whatever the console, the locale or the
-// platform, so that a Russian name opens as Cyrillic.
+// platform, so that a Russian name opens as Cyrillic; its fields apart by
+// a comma, or by what the request gives (a Russian Windows' spreadsheet
+// splits at a semicolon).
 #include "explain/history/rows.h"
 
 #include <cstdio>
@@ -19,9 +21,11 @@
 
 namespace {
 
-constexpr char kCsvHeader[] =
-    "line,time,number,type,connected,status,record,name,banned_by,date,"
-    "caller_id,reason\r\n";
+// The CSV's columns, in their order.
+const char *const kCsvColumns[] = {
+    "line",      "time",   "number", "type",    "connected",
+    "status",    "record", "name",   "banned_by", "date",
+    "caller_id", "reason", "kind",   "address"};
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 // The CSV's reason, a cause a code.
@@ -30,6 +34,10 @@ const char *const kReasonCodes[kNoNumberKinds] = {
     "voided", "short",      "mask",        "long_line",
     "ctrl_z", "tail",       "no_digits",
 };
+
+// The CSV's kind, a code a kind of connection.
+const char *const kKindCodes[kConnectionKinds] = {"caller", "mail_in",
+                                                  "mail_out"};
 
 const HistoryText kWhyTexts[kNoNumberKinds] = {
     kHistoryWhyNoCallerId, kHistoryWhyNoCallerId, kHistoryWhyUpTotal,
@@ -46,6 +54,7 @@ constexpr size_t kPatternColumns = 4;
 struct Rows {
   bool csv;
   bool with_pattern;
+  char separator;  // between a CSV's fields
   LogDate day;  // of the row before
 };
 
@@ -80,8 +89,68 @@ void DescribeCallerIdNumber(LineBuilder *text, const Call &call) {
     PutText(text, Text(kHistoryNotRecognised));
 }
 
+// Who a number of a mail session or an own call is, where that says
+// something: a subscriber's record, a ban.  Never "let in" nor "not
+// recognised": such a connection never reaches the BBS.
+void DescribeMailNumber(LineBuilder *text, int64_t record, uint32_t name,
+                        int banned_by) {
+  if (record >= 0) {
+    char read[kUserNameCapacity + 1];
+    QuoteBuffer quote;
+    PutText(text, "; ");
+    PutFormatted(text, Text(kHistoryRecord), static_cast<long long>(record + 1),
+                 QuoteWithin(quote, NameOfRecord(record, name, read),
+                             kReportWidth));
+  }
+  if (banned_by <= 0)
+    return;
+  if (record < 0) {
+    PutText(text, "; ");
+    PutFormatted(text, Text(kHistoryBannedByFirst), banned_by);
+  } else {
+    PutFormatted(text, Text(kHistoryBannedBy), banned_by);
+  }
+}
+
+// A mail session or an own call: its kind and address first, then its
+// number's owner or ban, the number its own caller-id line gives where
+// ringcheck took none.
+void DescribeMailCall(LineBuilder *text, const Call &call) {
+  if (call.kind == kMailOut && call.address[0] == '\0')
+    PutText(text, Text(kHistoryOwnCallDialled));
+  else
+    PutFormatted(text,
+                 Text(call.kind == kMailIn ? kHistoryMailSession
+                                           : kHistoryOwnCall),
+                 call.address);
+  if (call.number[0] != '\0') {
+    DescribeMailNumber(text, call.record, call.name, call.banned_by);
+    return;
+  }
+  if (call.caller_id[0] == '\0')
+    return;
+  PutFormatted(text, Text(kHistoryRangFrom), call.caller_id);
+  if (call.caller_id_record >= 0) {
+    char read[kUserNameCapacity + 1];
+    QuoteBuffer quote;
+    PutText(text, ", ");
+    PutFormatted(text, Text(kHistoryRecord),
+                 static_cast<long long>(call.caller_id_record + 1),
+                 QuoteWithin(quote,
+                             NameOfRecord(call.caller_id_record,
+                                          call.caller_id_name, read),
+                             kReportWidth));
+  }
+  if (call.caller_id_banned_by > 0)
+    PutFormatted(text, Text(kHistoryBannedBy), call.caller_id_banned_by);
+}
+
 void DescribeCall(LineBuilder *text, const Call &call) {
   BeginLine(text);
+  if (call.kind != kCaller) {
+    DescribeMailCall(text, call);
+    return;
+  }
   if (call.number[0] != '\0') {
     DescribeNumber(text, call.record, call.name, call.banned_by);
     return;
@@ -126,7 +195,9 @@ void ReportCall(const Call &call) {
   PutPadded(&row, call.type, 2);
   PutByte(&row, ' ');
   char connected[32];
-  if (call.connected)
+  if (call.connected && call.kind != kCaller)
+    snprintf(connected, sizeof connected, "%s", Text(kHistoryConnectedMail));
+  else if (call.connected)
     snprintf(connected, sizeof connected, Text(kHistoryConnected), call.status);
   else
     snprintf(connected, sizeof connected, "%s", Text(kHistoryRang));
@@ -134,7 +205,7 @@ void ReportCall(const Call &call) {
   PutByte(&row, ' ');
   if (rows.with_pattern) {
     char status[8] = "";
-    if (call.connected)
+    if (call.connected && call.kind == kCaller)
       snprintf(status, sizeof status, "%d", call.pattern_status);
     PutPadded(&row, status, kPatternColumns);
     PutByte(&row, ' ');
@@ -152,16 +223,17 @@ struct CsvRow {
 };
 
 // A field as RFC 4180 has it: in double quotes, each one inside doubled,
-// when it holds a comma, a quote or a line break.  A field that a
+// when it holds the separator, a quote or a line break.  A field that a
 // spreadsheet would take for a formula (=, +, -, @ first) gets a ' before
 // it, as callers choose names; guarded asks for that.  Code page 866
 // becomes UTF-8.
 void PutCsvField(CsvRow *row, const char *text, bool guarded = true) {
   char *out = row->text + row->length;
   if (row->length > 0)
-    *out++ = ',';
+    *out++ = rows.separator;
   size_t length = strlen(text);
-  bool quoted = strcspn(text, ",\"\r\n") < length;
+  const char quoted_for[] = {rows.separator, '"', '\r', '\n', '\0'};
+  bool quoted = strcspn(text, quoted_for) < length;
   if (quoted)
     *out++ = '"';
   char first = text[0];
@@ -186,6 +258,12 @@ void PutCsvNumber(CsvRow *row, long long number, bool present) {
   PutCsvField(row, text);
 }
 
+// CR LF after the row, then the row written.
+void EndCsvRow(CsvRow *row) {
+  memcpy(row->text + row->length, "\r\n", 3);
+  OsWriteOutputBytes(row->text, row->length + 2);
+}
+
 void WriteCsvRow(const Call &call) {
   CsvRow row;
   row.length = 0;
@@ -207,18 +285,20 @@ void WriteCsvRow(const Call &call) {
   PutCsvField(&row, date, false);
   PutCsvField(&row, call.caller_id);
   PutCsvField(&row, call.number[0] == '\0' ? kReasonCodes[call.why] : "");
-  memcpy(row.text + row.length, "\r\n", 3);
-  OsWriteOutputBytes(row.text, row.length + 2);
+  PutCsvField(&row, kKindCodes[call.kind]);
+  PutCsvField(&row, call.kind != kCaller ? call.address : "", false);
+  EndCsvRow(&row);
 }
 
 }  // namespace
 
 const char *WhyNoNumberText(NoNumber why) { return Text(kWhyTexts[why]); }
 
-void BeginRows(bool csv, bool with_pattern) {
+void BeginRows(bool csv, bool with_pattern, char separator) {
   rows = Rows();
   rows.csv = csv;
   rows.with_pattern = with_pattern;
+  rows.separator = separator;
 }
 
 bool RowsAreCsv() { return rows.csv; }
@@ -226,7 +306,11 @@ bool RowsAreCsv() { return rows.csv; }
 void WriteCallsHeading() {
   if (rows.csv) {
     OsWriteOutputBytes(kByteOrderMark, sizeof kByteOrderMark - 1);
-    OsWriteOutputBytes(kCsvHeader, sizeof kCsvHeader - 1);
+    CsvRow header;
+    header.length = 0;
+    for (const char *column : kCsvColumns)
+      PutCsvField(&header, column, false);
+    EndCsvRow(&header);
     return;
   }
   ReportBlankLine();

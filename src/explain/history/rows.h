@@ -8,9 +8,10 @@
 
 struct LineBuilder;
 
-// The rows are CSV (RFC 4180, UTF-8 after a byte order mark, CR LF) rather
-// than the report's; with_pattern gives them the pattern's column.
-void BeginRows(bool csv, bool with_pattern);
+// The rows are CSV (RFC 4180, UTF-8 after a byte order mark, CR LF, the
+// separator between fields) rather than the report's; with_pattern gives
+// them the pattern's column.
+void BeginRows(bool csv, bool with_pattern, char separator);
 bool RowsAreCsv();
 // The heading of the calls, or the CSV header.
 void WriteCallsHeading();

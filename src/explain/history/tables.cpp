@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "capture/fido_address.h"
 #include "checks/subscriber.h"
 #include "explain/history/numbers.h"
 #include "explain/history/rows.h"
@@ -26,7 +29,27 @@ struct Day {
   int64_t turned_away;
   int64_t banned_let_in;
   int64_t without_number;
+  int64_t mail;  // mail sessions in and own calls out
 };
+
+// The mail sessions in and the own calls out of one remote, and the first
+// numbers it called from; whether it called from others is all that is
+// kept of them.
+constexpr int kMostRemoteNumbers = 4;
+
+struct Remote {
+  FidoAddress key;  // for the order of the table
+  char address[kFidoAddressCapacity + 1];
+  int64_t sessions_in;
+  int64_t calls_out;
+  char numbers[kMostRemoteNumbers][kCallerNumberCapacity + 1];
+  int number_count;
+  bool more_numbers;
+};
+
+// The most remotes the table holds; the sessions of later ones are counted
+// in the totals alone, as the numbers' table does.
+constexpr size_t kMostRemotes = size_t{1} << 14;
 
 struct Totals {
   int64_t calls;
@@ -40,6 +63,14 @@ struct Totals {
   int64_t unknown_connected;
   int64_t pattern_turned_away;
   int64_t pattern_still_in;
+  int64_t mail_in;
+  int64_t mail_out;
+  int64_t mail_banned;       // mail sessions from a banned number
+  int64_t mail_subscribers;  // from a subscriber's number
+  int64_t pattern_mail;      // from a number a pattern matches
+  std::vector<Remote> remotes;  // in the order of their first sessions
+  std::unordered_map<std::string, uint32_t> remote_at;  // by address
+  int64_t remote_calls_left_out;
   int64_t hours[24][2];  // [hour][connected]
   int64_t calls_with_hour;
   std::vector<Day> days;  // in the order of their keys
@@ -56,7 +87,7 @@ Day *DayOf(LogDate date) {
   auto at = std::lower_bound(days.begin(), days.end(), key,
                              [](const Day &day, int k) { return day.key < k; });
   if (at == days.end() || at->key != key)
-    at = days.insert(at, Day{key, date, 0, 0, 0, 0, 0});
+    at = days.insert(at, Day{key, date, 0, 0, 0, 0, 0, 0});
   return &*at;
 }
 
@@ -68,6 +99,74 @@ bool BannedLetIn(const Call &call) {
 // The call's own number is a subscriber's, and ringcheck found no record.
 bool NotRecognised(const Call &call) {
   return call.connected && call.caller_id_record >= 0 && call.record < 0;
+}
+
+// The order of a nodelist: zone, net, node, point, then the domain.
+bool AddressBefore(const FidoAddress &a, const FidoAddress &b) {
+  const int left[4] = {a.zone, a.net, a.node, a.point};
+  const int right[4] = {b.zone, b.net, b.node, b.point};
+  for (int i = 0; i < 4; i++)
+    if (left[i] != right[i])
+      return left[i] < right[i];
+  return strcmp(a.domain, b.domain) < 0;
+}
+
+// The remote of an address, taken into the table on its first session;
+// nullptr when the table is full.
+Remote *RemoteOf(const char *address) {
+  auto found = totals.remote_at.find(address);
+  if (found != totals.remote_at.end())
+    return &totals.remotes[found->second];
+  if (totals.remotes.size() >= kMostRemotes)
+    return nullptr;
+  Remote remote = Remote();
+  ReadFidoAddress(address, &remote.key);
+  snprintf(remote.address, sizeof remote.address, "%s", address);
+  totals.remote_at.emplace(address,
+                           static_cast<uint32_t>(totals.remotes.size()));
+  totals.remotes.push_back(remote);
+  return &totals.remotes.back();
+}
+
+// A number the remote called from, once.
+void NoteRemoteNumber(Remote *remote, const char *number) {
+  for (int i = 0; i < remote->number_count; i++)
+    if (strcmp(remote->numbers[i], number) == 0)
+      return;
+  if (remote->number_count == kMostRemoteNumbers) {
+    remote->more_numbers = true;
+    return;
+  }
+  snprintf(remote->numbers[remote->number_count], sizeof remote->numbers[0],
+           "%s", number);
+  remote->number_count++;
+}
+
+// A mail session or an own call: counted by its kind and its remote, and
+// whether it came from a number that is banned or a subscriber's, which
+// ringcheck never saw.
+void CountMailCall(const Call &call, Day *day) {
+  day->mail++;
+  const char *number = call.caller_id[0] != '\0' ? call.caller_id : call.number;
+  if (call.kind == kMailIn) {
+    totals.mail_in++;
+    totals.mail_banned += call.banned_by > 0 || call.caller_id_banned_by > 0;
+    totals.mail_subscribers += call.record >= 0 || call.caller_id_record >= 0;
+  } else {
+    totals.mail_out++;
+  }
+  Remote *remote = RemoteOf(call.address);
+  if (remote == nullptr) {
+    totals.remote_calls_left_out++;
+    return;
+  }
+  if (call.kind == kMailOut) {
+    remote->calls_out++;
+    return;
+  }
+  remote->sessions_in++;
+  if (number[0] != '\0')
+    NoteRemoteNumber(remote, number);
 }
 
 void ReportSubscribersTurnedAway() {
@@ -93,11 +192,19 @@ void ReportSubscribersTurnedAway() {
 
 void ForgetTotals() { totals = Totals(); }
 
-int64_t CallsCounted() { return totals.calls; }
+int64_t CallsCounted() {
+  return totals.calls + totals.mail_in + totals.mail_out;
+}
+
+void CountMailMatched() { totals.pattern_mail++; }
 
 void CountCall(const Call &call) {
-  totals.calls++;
   Day *day = DayOf(call.date);
+  if (call.kind != kCaller) {
+    CountMailCall(call, day);
+    return;
+  }
+  totals.calls++;
   day->calls++;
   if (call.hour >= 0) {
     totals.calls_with_hour++;
@@ -158,6 +265,57 @@ void ReportNumbers() {
                static_cast<long long>(kMostNumbers));
 }
 
+void ReportMailSessions() {
+  if (totals.remotes.empty() && totals.remote_calls_left_out == 0)
+    return;
+  ReportBlankLine();
+  ReportPlainLine(Text(kHistoryMailHeading));
+  // The address in a column of its widest without a domain.
+  constexpr size_t kAddressColumns = 23;
+  std::vector<const Remote *> remotes;
+  for (const Remote &remote : totals.remotes)
+    remotes.push_back(&remote);
+  std::sort(remotes.begin(), remotes.end(),
+            [](const Remote *a, const Remote *b) {
+              return AddressBefore(a->key, b->key) ||
+                     (!AddressBefore(b->key, a->key) &&
+                      strcmp(a->address, b->address) < 0);
+            });
+  for (const Remote *at : remotes) {
+    const Remote &remote = *at;
+    LineBuilder row;
+    BeginLine(&row);
+    PutText(&row, "  ");
+    PutPadded(&row,
+              remote.address[0] != '\0' ? remote.address
+                                         : Text(kHistoryNoAddress),
+              kAddressColumns);
+    PutByte(&row, ' ');
+    PutFormatted(&row, Text(kHistoryMailRow),
+                 static_cast<long long>(remote.sessions_in),
+                 static_cast<long long>(remote.calls_out));
+    if (remote.number_count == 0) {
+      ReportBuiltLine(&row);
+      continue;
+    }
+    PutText(&row, "  ");
+    LineBuilder numbers;
+    BeginLine(&numbers);
+    for (int i = 0; i < remote.number_count; i++) {
+      if (i > 0)
+        PutText(&numbers, ", ");
+      PutText(&numbers, remote.numbers[i]);
+    }
+    if (remote.more_numbers)
+      PutText(&numbers, Text(kHistoryMailNumbersMore));
+    ReportBuiltLineWith(&row, numbers.text);
+  }
+  if (totals.remote_calls_left_out > 0)
+    ReportLine(Text(kHistoryMailMore),
+               static_cast<long long>(totals.remote_calls_left_out),
+               static_cast<long long>(kMostRemotes));
+}
+
 void ReportTotals(const LogWalked &log, bool with_pattern) {
   ReportBlankLine();
   ReportPlainLine(Text(kHistoryTotalsHeading));
@@ -165,6 +323,9 @@ void ReportTotals(const LogWalked &log, bool with_pattern) {
              CountForm(log.bytes, kFormByte),
              static_cast<long long>(log.lines),
              CountForm(log.lines, kFormLine));
+  ReportLine(Text(kHistoryTotalKinds), static_cast<long long>(totals.calls),
+             static_cast<long long>(totals.mail_in),
+             static_cast<long long>(totals.mail_out));
   ReportLine(Text(kHistoryTotalCalls), static_cast<long long>(totals.calls),
              static_cast<long long>(totals.connections),
              static_cast<long long>(totals.calls - totals.connections));
@@ -188,6 +349,10 @@ void ReportTotals(const LogWalked &log, bool with_pattern) {
   if (SubscribersRead())
     ReportLine(Text(kHistoryTotalUnknown),
                static_cast<long long>(totals.unknown_connected));
+  if (totals.mail_banned > 0 || totals.mail_subscribers > 0)
+    ReportLine(Text(kHistoryTotalMailNumbers),
+               static_cast<long long>(totals.mail_banned),
+               static_cast<long long>(totals.mail_subscribers));
   // The mailer's fault, by its cause.
   if (totals.why[kCallerIdAfter] > 0)
     ReportLine(Text(kHistoryNoteAfter),
@@ -203,30 +368,45 @@ void ReportTotals(const LogWalked &log, bool with_pattern) {
     return;
   ReportLine(Text(kHistoryPatternTurns),
              static_cast<long long>(totals.pattern_turned_away),
+             CountForm(totals.pattern_turned_away, kFormConnection),
              static_cast<long long>(NumbersTurnedAway()));
   ReportSubscribersTurnedAway();
   if (totals.pattern_still_in > 0)
     ReportLine(Text(kHistoryPatternStillIn),
                static_cast<long long>(totals.pattern_still_in));
+  if (totals.pattern_mail > 0)
+    ReportLine(Text(kHistoryPatternMail),
+               static_cast<long long>(totals.pattern_mail));
 }
 
 void ReportDays() {
   if (totals.days.empty() ||
       (totals.days.size() == 1 && totals.days[0].key == 0))
     return;
+  // The mail column where the log holds mail sessions or own calls.
+  bool mail = totals.mail_in + totals.mail_out > 0;
   ReportBlankLine();
-  ReportPlainLine(Text(kHistoryDaysHeading));
+  ReportPlainLine(Text(mail ? kHistoryDaysHeadingMail : kHistoryDaysHeading));
   for (const Day &day : totals.days) {
     char date[16];
     if (day.key == 0)
       snprintf(date, sizeof date, "%s", "-");
     else
       ShowDate(day.date, ReportLanguageInUse() == kRussian, date);
-    ReportLine(Text(kHistoryDayRow), date, static_cast<long long>(day.calls),
-               static_cast<long long>(day.connections),
-               static_cast<long long>(day.turned_away),
-               static_cast<long long>(day.banned_let_in),
-               static_cast<long long>(day.without_number));
+    if (mail)
+      ReportLine(Text(kHistoryDayRowMail), date,
+                 static_cast<long long>(day.calls),
+                 static_cast<long long>(day.connections),
+                 static_cast<long long>(day.turned_away),
+                 static_cast<long long>(day.banned_let_in),
+                 static_cast<long long>(day.without_number),
+                 static_cast<long long>(day.mail));
+    else
+      ReportLine(Text(kHistoryDayRow), date, static_cast<long long>(day.calls),
+                 static_cast<long long>(day.connections),
+                 static_cast<long long>(day.turned_away),
+                 static_cast<long long>(day.banned_let_in),
+                 static_cast<long long>(day.without_number));
   }
 }
 

@@ -26,7 +26,7 @@ const char *const kEnglishTexts[] = {
     "only",
     "  it can never match a number of %s digits, as ringcheck takes them",
     "  it bans no subscriber's own number",
-    "  it bans the own number of %lld records:",
+    "  records whose own number it bans: %lld",
     "    record %lld %s: %s",
     "Calls in log order",
     "Calls whose number the pattern matches, in log order",
@@ -40,11 +40,16 @@ const char *const kEnglishTexts[] = {
     "  -- %s",
     "  -- no date",
     "yes, %d",
+    "yes",
     "no",
+    "mail session, %s",
+    "our call to %s",
+    "our call out",
     "record %lld %s",
     "unknown",
     "users.tor not read",
     ", banned by BADLIST line %d",
+    "banned by BADLIST line %d",
     "no caller-id line",
     "caller-id line %lld %s up",
     "caller-id line after CONNECT",
@@ -63,9 +68,18 @@ const char *const kEnglishTexts[] = {
     "Numbers, the most calls first",
     "  Number      Calls  Conn.  Subscriber",
     "  %-9s %7lld %6lld  ",
-    "  %lld calls from numbers past the first %lld are in the totals only",
+    "  more calls, in the totals only: %lld (from numbers past the first "
+    "%lld)",
+    "Mail sessions by address\n"
+    "  Address                    In   Out  Numbers it called from",
+    "no address",
+    "%5lld %5lld",
+    ", and others",
+    "  more mail sessions, in the totals only: %lld (from addresses past the\n"
+    "  first %lld)",
     "Totals",
     "  mailer log: %lld %s, %lld %s, read whole",
+    "  callers: %lld; mail sessions in: %lld; own calls out: %lld",
     "  calls: %lld; connections: %lld; not connected: %lld",
     "  connections whose number ringcheck took: %lld",
     "  connections without a number: %lld",
@@ -74,6 +88,9 @@ const char *const kEnglishTexts[] = {
     "  subscribers not recognised: %lld",
     "  calls from banned numbers: %lld; turned away (errorlevel 3): %lld",
     "  connections from a number no record has: %lld",
+    "  mail sessions from banned numbers: %lld; from subscribers' numbers: "
+    "%lld\n"
+    "  (they never reach the BBS: ringcheck does not run for them)",
     "  The mailer writes the caller-id line after CONNECT in %lld of %lld\n"
     "  connections: ringcheck takes a number only from the line right "
     "before\n"
@@ -89,14 +106,19 @@ const char *const kEnglishTexts[] = {
     "  users.tor cannot be opened: no call has a subscriber, and a connected "
     "call\n"
     "  with a number would end with 2",
-    "  the pattern would turn away %lld connections from %lld numbers",
+    "  the pattern would turn away %lld %s (numbers: %lld)",
     "    record %lld %s: %lld %s",
-    "  %lld connections from numbers it matches would still get in: "
-    "ringcheck\n"
-    "  took no number of them",
+    "  connections from numbers it matches that would still get in: %lld\n"
+    "  (ringcheck took no number of them)",
+    "  mail sessions from numbers it matches: %lld (ringcheck does not run "
+    "for\n"
+    "  them)",
     "Calls by day\n"
     "  Date         Calls  Conn.  Errorlevel 3  Banned let in  No number",
     "  %-10s %7lld %6lld %13lld %14lld %10lld",
+    "Calls by day (Mail: mail sessions in and out)\n"
+    "  Date         Calls  Conn.  Errorlevel 3  Banned let in  No number  Mail",
+    "  %-10s %7lld %6lld %13lld %14lld %10lld %5lld",
     "Calls by hour of day (# connected, - did not connect)\n"
     "  Hour  Calls  Conn.",
     "  %02d   %6lld %6lld%s",
@@ -139,11 +161,16 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  -- %s\0"
     "  -- без даты\0"
     "да, %d\0"
+    "да\0"
     "нет\0"
+    "почтовая сессия %s\0"
+    "наш звонок на %s\0"
+    "наш звонок\0"
     "запись %lld %s\0"
     "неизвестен\0"
     "USERS.TOR не прочитан\0"
     ", запрещен строкой %d BADLIST\0"
+    "запрещен строкой %d BADLIST\0"
     "нет строки АОНа\0"
     "строка АОНа на %lld %s выше\0"
     "строка АОНа после CONNECT\0"
@@ -163,8 +190,15 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  Номер      Звонки  Соед.  Юзер\0"
     "  %-9s %7lld %6lld  \0"
     "  еще звонков: %lld (номера сверх первых %lld), учтены только в итогах\0"
+    "Почтовые сессии по адресам\n"
+    "  Адрес                   Вход.  Исх.  С каких номеров звонил\0"
+    "без адреса\0"
+    "%5lld %5lld\0"
+    " и другие\0"
+    "  еще сессий: %lld (адреса сверх первых %lld), учтены только в итогах\0"
     "Итоги\0"
     "  лог мейлера: %lld %s, %lld %s, прочитан целиком\0"
+    "  звонков на BBS: %lld; входящих сессий: %lld; наших звонков: %lld\0"
     "  звонков: %lld; соединений: %lld; без соединения: %lld\0"
     "  соединений, где ringcheck взял номер: %lld\0"
     "  соединений без номера: %lld\0"
@@ -173,6 +207,8 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  не узнано юзеров: %lld\0"
     "  звонков с номеров из BADLIST: %lld; отказано (errorlevel 3): %lld\0"
     "  соединений с номеров, которых нет в базе: %lld\0"
+    "  почтовых сессий с запрещенных номеров: %lld; с номеров юзеров: %lld\n"
+    "  (до BBS они не доходят, ringcheck для них не запускается)\0"
     "  Мейлер пишет строку АОНа после CONNECT: %lld из %lld соединений.\n"
     "  ringcheck берет номер только из строки прямо перед CONNECT и таких\n"
     "  звонящих не узнает. Настройте мейлер так, чтобы строка АОНа шла\n"
@@ -183,13 +219,19 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "  строка АОНа шла сразу перед CONNECT.\0"
     "  USERS.TOR не открывается: юзеров у звонков нет, а соединение с номером\n"
     "  кончилось бы с errorlevel 2\0"
-    "  шаблон отказал бы: соединений %lld, номеров %lld\0"
+    "  шаблон отказал бы: %lld %s (номеров: %lld)\0"
     "    запись %lld %s: %lld %s\0"
     "  соединений с подходящих номеров, которые прошли бы все равно: %lld\n"
     "  (ringcheck не взял их номер)\0"
+    "  почтовых сессий с подходящих номеров: %lld (ringcheck для них не\n"
+    "  запускается)\0"
     "Звонки по дням\n"
     "  Дата        Звонки  Соед.    Отказ (3)   Запрещ. прошли  Без номера\0"
     "  %-10s %7lld %6lld %12lld %16lld %11lld\0"
+    "Звонки по дням (Сессии - почтовые сессии, входящие и наши)\n"
+    "  Дата        Звонки  Соед.    Отказ (3)   Запрещ. прошли  Без номера  "
+    "Сессии\0"
+    "  %-10s %7lld %6lld %12lld %16lld %11lld %7lld\0"
     "Звонки по часам (# с соединением, - без соединения)\n"
     "  Час  Звонки  Соед.\0"
     "  %02d   %6lld %6lld%s\0"

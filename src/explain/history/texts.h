@@ -27,11 +27,16 @@ enum HistoryText {
   kHistoryDay,             // date
   kHistoryNoDay,
   kHistoryConnected,       // errorlevel
+  kHistoryConnectedMail,   // a mail session's, which ringcheck never ends
   kHistoryRang,
+  kHistoryMailSession,     // the remote's address
+  kHistoryOwnCall,         // the remote's address
+  kHistoryOwnCallDialled,  // an own call that named no address
   kHistoryRecord,          // index from 1, quote of name
   kHistoryUnknown,
   kHistoryNoBaseUser,
   kHistoryBannedBy,        // BADLIST line
+  kHistoryBannedByFirst,   // BADLIST line, with nothing before it
   kHistoryWhyNoCallerId,
   kHistoryWhyUp,           // lines up and their noun
   kHistoryWhyAfter,
@@ -51,8 +56,14 @@ enum HistoryText {
   kHistoryNumbersColumns,
   kHistoryNumber,          // number, calls, connected
   kHistoryNumbersMore,     // calls left out, the numbers the table holds
+  kHistoryMailHeading,
+  kHistoryNoAddress,
+  kHistoryMailRow,         // sessions in, calls out
+  kHistoryMailNumbersMore,
+  kHistoryMailMore,        // sessions left out, the addresses the table holds
   kHistoryTotalsHeading,
   kHistoryLogRead,         // bytes and their noun, lines and theirs
+  kHistoryTotalKinds,      // callers' calls, mail sessions in, own calls out
   kHistoryTotalCalls,      // calls, connections, not connected
   kHistoryTotalTaken,      // count
   kHistoryTotalUntaken,    // count
@@ -61,15 +72,20 @@ enum HistoryText {
   kHistoryTotalUnrecognised,  // count
   kHistoryTotalBanned,     // calls, turned away
   kHistoryTotalUnknown,    // count
+  kHistoryTotalMailNumbers,  // mail sessions from banned numbers, from
+                              // subscribers' numbers
   kHistoryNoteAfter,       // count, connections
   kHistoryNoteUp,          // count, connections
   kHistoryNoBase,
-  kHistoryPatternTurns,    // connections, numbers
+  kHistoryPatternTurns,    // connections and their noun, numbers
   kHistoryPatternRecord,   // index from 1, quote of name, count, noun
   kHistoryPatternStillIn,  // count
+  kHistoryPatternMail,     // count
   kHistoryDaysHeading,
   kHistoryDayRow,          // date, calls, connections, turned away,
                            // banned let in, without a number
+  kHistoryDaysHeadingMail,
+  kHistoryDayRowMail,      // the same, then mail sessions in and out
   kHistoryHoursHeading,
   kHistoryHour,            // hour, calls, connected, bar
   kHistoryProgress,        // percent
