@@ -46,7 +46,7 @@ std::string Report(const Call *calls, size_t count, int64_t pattern_mail) {
   MemoryConsole console(80, 25, StandardOutput::kRedirected);
   UseReportLanguage(kEnglish);
   ForgetTotals();
-  BeginRows(false, false, ',');
+  BeginRows(false, ',');
   for (size_t i = 0; i < count; i++) {
     WriteCall(calls[i]);
     CountCall(calls[i]);

@@ -1,9 +1,12 @@
 // The call history.  The configuration, BADLIST, users.tor and the whole
-// mailer log are read by ringcheck's own readers, and nothing is written.
-// The walk through the log (walk.cpp) hands each call here; the window of
-// days and a pattern keep those asked for; the numbers' side (numbers.cpp)
-// completes each with its subscriber and ban; the call is written as a row
-// (rows.cpp) and counted for the tables after them (tables.cpp).
+// mailer log are read by ringcheck's own readers, and nothing is written
+// but the netmail message --netmail asks for.  The walk through the log
+// (walk.cpp) hands each call here; the window of days and a pattern keep
+// those asked for; the numbers' side (numbers.cpp) completes each with its
+// subscriber and ban; the call is written as a row (rows.cpp), or kept for
+// a message (message.cpp), and counted for the tables after them
+// (tables.cpp).  The output mode, chosen once the request is taken, says
+// which of the three the run writes: the report, CSV or a message.
 #include "explain/history/history.h"
 
 #include <cstdio>
@@ -73,7 +76,7 @@ const RunObserver kHistoryObserver = {
 // A refusal of the command line, in the report or, once a CSV has begun,
 // on standard error.
 void SayRefused(const char *text) {
-  if (request.csv && calls_begun)
+  if (OutputModeInUse() == kCsvOutput && calls_begun)
     OsWriteErrorLine(text);
   else
     ReportPlainLine(text);
@@ -255,6 +258,7 @@ void WriteMessageText(const LogWalked &log) {
   if (MessageHasRows())
     ReportTotals(log, pattern.given);
   ReportDays();
+  ReportMailSessions();
   WriteMessageRows();
 }
 
@@ -285,7 +289,7 @@ void HistoryStages() {
   }
   if (OutputModeInUse() == kMessageOutput) {
     WriteMessageText(log);
-  } else if (!RowsAreCsv()) {
+  } else if (OutputModeInUse() == kReportOutput) {
     if (CallsCounted() == 0)
       ReportPlainLine(Text(kHistoryNoCalls));
     ReportNumbers();
@@ -310,36 +314,41 @@ int ReportCallHistory(const HistoryRequest &asked) {
   ForgetReportInputs();
   ForgetNumbers();
   ForgetTotals();
-  BeginRows(request.csv, request.pattern != nullptr, request.csv_separator);
+  BeginRows(request.pattern != nullptr, request.csv_separator);
+  // What is said of the request itself goes to standard output.
+  ChooseOutputMode(kReportOutput);
   bool message = request.netmail != nullptr;
-  ChooseOutputMode(request.csv ? kCsvOutput : kReportOutput);
   if (!request.csv && !message)
     ReportPlainLine(Text(kHistoryTitle));
   if (!TakeWindow() || (message && !TakeMessageRequest(request)))
     return ReportRefusal();
-  if (message) {
-    ChooseOutputMode(kMessageOutput);
+  OutputMode mode = request.csv ? kCsvOutput
+                    : message   ? kMessageOutput
+                                : kReportOutput;
+  ChooseOutputMode(mode);
+  if (mode == kMessageOutput)
     BeginMessageRows(window.since, window.until);
-  }
   // A CSV has no report around it, a message's text no files read.
-  MuteReport(request.csv || message);
+  MuteReport(mode != kReportOutput);
   int status = RunReportStages(&kHistoryObserver, HistoryStages);
   MuteReport(false);
   ForgetNumbers();
-  if (message) {
-    bool written_whole = status == kStatusNormal || status == kStatusNoUserBase;
-    if (written_whole && !no_dates) {
+  if (mode == kMessageOutput) {
+    if ((status == kStatusNormal || status == kStatusNoUserBase) &&
+        !no_dates) {
       int sent = SendHistoryMessage();
       return sent != kStatusNormal ? sent : status;
     }
+    // No message: why, on standard output.
     ChooseOutputMode(kReportOutput);
   }
+  bool csv = mode == kCsvOutput;
   if (no_dates && status == kStatusNormal) {
     SayRefused(Text(kHistoryNoDates));
-    return request.csv ? kStatusRefusedLine : ReportRefusal();
+    return csv ? kStatusRefusedLine : ReportRefusal();
   }
   // After a CSV, only a failure before its first row is told.
-  if (!request.csv || (!calls_begun && status != kStatusNormal))
+  if (!csv || (!calls_begun && status != kStatusNormal))
     ReportOutcome(status, ReportInputs.config_named, Text(kHistoryRead),
                   Text(kHistoryNoMemory), Text(kHistoryStatus6));
   return status;

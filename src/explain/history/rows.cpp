@@ -52,7 +52,6 @@ constexpr size_t kConnectedColumns = 7;
 constexpr size_t kPatternColumns = 4;
 
 struct Rows {
-  bool csv;
   bool with_pattern;
   char separator;  // between a CSV's fields
   LogDate day;  // of the row before
@@ -294,17 +293,14 @@ void WriteCsvRow(const Call &call) {
 
 const char *WhyNoNumberText(NoNumber why) { return Text(kWhyTexts[why]); }
 
-void BeginRows(bool csv, bool with_pattern, char separator) {
+void BeginRows(bool with_pattern, char separator) {
   rows = Rows();
-  rows.csv = csv;
   rows.with_pattern = with_pattern;
   rows.separator = separator;
 }
 
-bool RowsAreCsv() { return rows.csv; }
-
 void WriteCallsHeading() {
-  if (rows.csv) {
+  if (OutputModeInUse() == kCsvOutput) {
     OsWriteOutputBytes(kByteOrderMark, sizeof kByteOrderMark - 1);
     CsvRow header;
     header.length = 0;
@@ -321,7 +317,7 @@ void WriteCallsHeading() {
 }
 
 void WriteCall(const Call &call) {
-  if (rows.csv)
+  if (OutputModeInUse() == kCsvOutput)
     WriteCsvRow(call);
   else
     ReportCall(call);

@@ -8,11 +8,10 @@
 
 struct LineBuilder;
 
-// The rows are CSV (RFC 4180, UTF-8 after a byte order mark, CR LF, the
-// separator between fields) rather than the report's; with_pattern gives
-// them the pattern's column.
-void BeginRows(bool csv, bool with_pattern, char separator);
-bool RowsAreCsv();
+// The rows are the report's, or in the CSV output mode (writer.h) CSV
+// records (RFC 4180, UTF-8 after a byte order mark, CR LF, separator
+// between the fields); with_pattern gives them the pattern's column.
+void BeginRows(bool with_pattern, char separator);
 // The heading of the calls, or the CSV header.
 void WriteCallsHeading();
 void WriteCall(const Call &call);
