@@ -48,7 +48,7 @@ struct MessageRows {
   char text[kMessageRowBytes];
   size_t used;
   long long more;  // rows that did not fit
-  long long calls;
+  long long calls;  // the BBS's callers
   long long needs[kNeeds];
   LogDate first;  // of the calls kept; day 0: none
   LogDate last;
@@ -239,7 +239,8 @@ void BeginMessageRows(LogDate since, LogDate until) {
 }
 
 void KeepMessageRow(const Call &call) {
-  rows.calls++;
+  // The subject counts the BBS's callers, as the totals' calls do.
+  rows.calls += call.kind == kCaller;
   if (call.date.day != 0) {
     if (rows.first.day == 0)
       rows.first = call.date;
