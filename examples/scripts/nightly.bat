@@ -5,8 +5,10 @@ rem history since yesterday morning as one netmail message into the
 rem station's netmail folder, where the reader shows it and the tosser
 rem sends it on to the sysop's point.
 rem Usage: nightly.bat
-rem Set ADDRESS to the station's own address, zone:net/node; NETMAIL to
-rem its netmail folder; TO_ADDRESS to the point you read your mail at,
+rem Write your station's own address, zone:net/node, in the ADDRESS line
+rem below and take the rem off it, and your netmail folder in the NETMAIL
+rem line (or set ADDRESS and NETMAIL before the script runs); set
+rem TO_ADDRESS to the point you read your mail at,
 rem when not the station itself (the tosser must route netmail there); TO
 rem to your name in the reader (Sysop when not set); SINCE to when the
 rem night begins ("yesterday 07:00" when not set: a job at 07:00 then
@@ -19,9 +21,10 @@ rem line: each reaches the program as !NAME! inside double quotes, which
 rem cmd substitutes after it has split the line into commands, so that a
 rem & ^ ( ) or blank in a folder's name stays part of it.
 setlocal EnableExtensions DisableDelayedExpansion
+rem if not defined ADDRESS set "ADDRESS=2:5020/100"
+if not defined NETMAIL set "NETMAIL=C:\FIDO\NETMAIL"
 if not defined RINGCHECK_EXPLAIN set "RINGCHECK_EXPLAIN=C:\RINGCHECK\RINGCHECK-EXPLAIN.EXE"
 if not defined RINGCHECK_CONFIG set "RINGCHECK_CONFIG=C:\RINGCHECK\RINGCHECK.CFG"
-if not defined NETMAIL set "NETMAIL=C:\FIDO\NETMAIL"
 if not defined TO set "TO=Sysop"
 if not defined SINCE set "SINCE=yesterday 07:00"
 if not defined ADDRESS goto noaddress
@@ -41,7 +44,7 @@ echo nightly.bat: no message written (status %STATUS%)
 exit /b %STATUS%
 
 :noaddress
-echo nightly.bat: set ADDRESS to the station's own address, zone:net/node
+echo nightly.bat: write the station's own address, zone:net/node, in its ADDRESS line
 exit /b 5
 :notstarted
 setlocal EnableDelayedExpansion
