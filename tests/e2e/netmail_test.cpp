@@ -225,9 +225,9 @@ TEST(Netmail, TheWindowsBuildWritesTheBytesOfThisPlatformsOwn) {
   ASSERT_EQ(native_names.size(), 1u);
   std::string bytes =
       ReadFileBytes(tested.dir / ("netmail/" + *tested_names.begin()));
-  EXPECT_EQ(WithoutTheMoment(bytes),
-            WithoutTheMoment(ReadFileBytes(native.dir /
-                                           ("netmail/" + *native_names.begin()))));
+  std::string native_bytes =
+      ReadFileBytes(native.dir / ("netmail/" + *native_names.begin()));
+  EXPECT_EQ(WithoutTheMoment(bytes), WithoutTheMoment(native_bytes));
   ExpectWhole(bytes);
 }
 

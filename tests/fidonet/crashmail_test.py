@@ -78,7 +78,8 @@ def read_packet(data):
     check("packet type", header[9], 2)
     packet = {"orig_node": header[0], "dest_node": header[1],
               "orig_net": header[10], "dest_net": header[11]}
-    packet["orig_zone"], packet["dest_zone"] = struct.unpack_from("<2H", data, 34)
+    packet["orig_zone"], packet["dest_zone"] = struct.unpack_from(
+        "<2H", data, 34)
     messages = []
     at = 58
     while struct.unpack_from("<H", data, at)[0] == 2:

@@ -65,7 +65,8 @@ TEST(Netmail, HeaderKludgesAndTextAsStored) {
       // To the sysop's point: packed for it.
       {"2:5020/100", "2:5020/100.1", 0x0101,
        "\1INTL 2:5020/100 2:5020/100\r\1TOPT 1\r"},
-      {"2:5020/100.7", "1:234/5", 0x0101, "\1INTL 1:234/5 2:5020/100\r\1FMPT 7\r"},
+      {"2:5020/100.7", "1:234/5", 0x0101,
+       "\1INTL 1:234/5 2:5020/100\r\1FMPT 7\r"},
   };
   for (const Case &c : cases) {
     TempDir folder;
@@ -117,8 +118,8 @@ TEST(Netmail, NamedAfterTheHighestMessageInTheirCase) {
       {{"1.msg"}, "2.msg"},
       {{"1.MSG", "7.MSG"}, "8.MSG"},
       {{"3.msg", "12.MSG", "5.msg"}, "13.msg"},
-      {{"9.MSG", "10.MSG", "8.msg", "echotoss.log", "99.PKT", "123456789.MSG", "x.MSG",
-        "RC000001.TMP"},
+      {{"9.MSG", "10.MSG", "8.msg", "echotoss.log", "99.PKT", "123456789.MSG",
+        "x.MSG", "RC000001.TMP"},
        "11.MSG"},
   };
   for (const Case &c : cases) {

@@ -107,7 +107,8 @@ bool SameDay(LogDate a, LogDate b) {
 void KeepRow(const char *begin, const char *said) {
   size_t begin_length = strlen(begin) + 1;
   size_t said_length = strlen(said) + 1;
-  if (rows.more > 0 || rows.used + begin_length + said_length > sizeof rows.text) {
+  if (rows.more > 0 ||
+      rows.used + begin_length + said_length > sizeof rows.text) {
     rows.more++;
     return;
   }
@@ -193,8 +194,9 @@ bool TakeAddress(const char *name, const char *text, FidoAddress *address) {
   if (text != nullptr && ReadFidoAddress(text, address))
     return true;
   QuoteBuffer quote;
+  const char *given = text != nullptr ? text : "";
   ReportLine(Text(kMessageBadAddress), name,
-             QuoteWithin(quote, text != nullptr ? text : "", kReportWidth - 20));
+             QuoteWithin(quote, given, kReportWidth - 20));
   return false;
 }
 

@@ -109,7 +109,7 @@ size_t MakeKludges(const NetmailEnvelope &envelope, const OsMoment &now,
       (static_cast<uint32_t>(now.seconds) << 4) ^ (now.process & 0xF);
   put("\001MSGID: %s %08lx\r", address, static_cast<unsigned long>(serial));
   put("\001PID: %s\r", envelope.program);
-  put("\001CHRS: CP866 2\r");
+  put("%s", "\001CHRS: CP866 2\r");
   return used;
 }
 
