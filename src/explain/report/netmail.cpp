@@ -7,6 +7,7 @@
 // where that side's point is not 0, as their absence means point 0.
 #include "explain/report/netmail.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -84,33 +85,50 @@ void MakeHeader(const NetmailEnvelope &envelope, const OsMoment &now,
   PutWord(header + 186, attributes);
 }
 
-// The kludge lines, each after ^A and ended by CR.  The MSGID's serial is
-// the time of writing in seconds, with the process's number in its low
-// bits for two runs in the same second.
-size_t MakeKludges(const NetmailEnvelope &envelope, const OsMoment &now,
-                   char *kludges, size_t capacity) {
+// The kludge lines as they are made, each after ^A and ended by CR.
+struct Kludges {
+  char text[512];
+  size_t length;
+};
+
+void PutKludge(Kludges *kludges, const char *format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+void PutKludge(Kludges *kludges, const char *format, ...) {
+  size_t room = sizeof kludges->text - kludges->length;
+  va_list arguments;
+  va_start(arguments, format);
+  int length = vsnprintf(kludges->text + kludges->length, room, format,
+                         arguments);
+  va_end(arguments);
+  if (length > 0 && static_cast<size_t>(length) < room)
+    kludges->length += static_cast<size_t>(length);
+}
+
+// The MSGID's serial is the time of writing in seconds, with the process's
+// number in its low bits for two runs in the same second.
+void MakeKludges(const NetmailEnvelope &envelope, const OsMoment &now,
+                 Kludges *kludges) {
   const FidoAddress &from = envelope.from_address;
   const FidoAddress &to = envelope.to_address;
-  size_t used = 0;
-  auto put = [&](const char *format, auto... values) {
-    int length = snprintf(kludges + used, capacity - used, format, values...);
-    if (length > 0 && used + static_cast<size_t>(length) < capacity)
-      used += static_cast<size_t>(length);
-  };
-  put("\001INTL %d:%d/%d %d:%d/%d\r", to.zone, to.net, to.node, from.zone,
-      from.net, from.node);
+  kludges->length = 0;
+  PutKludge(kludges, "\001INTL %d:%d/%d %d:%d/%d\r", to.zone, to.net, to.node,
+            from.zone, from.net, from.node);
   if (from.point != 0)
-    put("\001FMPT %d\r", from.point);
+    PutKludge(kludges, "\001FMPT %d\r", from.point);
   if (to.point != 0)
-    put("\001TOPT %d\r", to.point);
+    PutKludge(kludges, "\001TOPT %d\r", to.point);
   char address[kFidoAddressCapacity + 1];
   ShowFidoAddress(from, address);
   uint32_t serial =
       (static_cast<uint32_t>(now.seconds) << 4) ^ (now.process & 0xF);
-  put("\001MSGID: %s %08lx\r", address, static_cast<unsigned long>(serial));
-  put("\001PID: %s\r", envelope.program);
-  put("%s", "\001CHRS: CP866 2\r");
-  return used;
+  PutKludge(kludges, "\001MSGID: %s %08lx\r", address,
+            static_cast<unsigned long>(serial));
+  PutKludge(kludges, "\001PID: %s\r", envelope.program);
+  PutKludge(kludges, "\001CHRS: CP866 2\r");
 }
 
 // A message's number from its name, N.MSG in any letter case; 0 for any
@@ -174,10 +192,10 @@ bool WriteMessage(OsFile *file, const NetmailEnvelope &envelope,
                   const OsMoment &now) {
   unsigned char header[kNetmailHeaderSize];
   MakeHeader(envelope, now, header);
-  char kludges[512];
-  size_t kludges_length = MakeKludges(envelope, now, kludges, sizeof kludges);
+  Kludges kludges;
+  MakeKludges(envelope, now, &kludges);
   bool written = OsWriteBytes(file, header, sizeof header) &&
-                 OsWriteBytes(file, kludges, kludges_length) &&
+                 OsWriteBytes(file, kludges.text, kludges.length) &&
                  OsWriteBytes(file, text, text_length) &&
                  OsWriteBytes(file, "", 1);
   return OsCloseFile(file) && written;
