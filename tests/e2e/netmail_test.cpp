@@ -125,6 +125,8 @@ void MakeWritable(const std::string &folder) {
     ADD_FAILURE() << "chattr -i " << folder;
 }
 
+// A folder that is not there, a full disk (where a file system can be
+// mounted), a folder nobody may write in: 7, and nothing left there.
 TEST(Netmail, AFolderItCannotWriteInEndsWith7AndNothingLeft) {
   SampleStation station;
   rmdir((station.dir / "netmail").c_str());
@@ -134,13 +136,27 @@ TEST(Netmail, AFolderItCannotWriteInEndsWith7AndNothingLeft) {
   EXPECT_FALSE(FileExists(station.dir / "netmail"));
 
   mkdir((station.dir / "netmail").c_str(), 0755);
-  if (!MakeUnwritable(station.dir / "netmail"))
+  // A full disk: a file system of one page, filled; the message's
+  // temporary file is made, then cannot be written, and goes.
+  std::string folder = station.dir / "netmail";
+  if (system(("mount -t tmpfs -o size=4k tmpfs '" + folder +
+              "' 2>/dev/null").c_str()) == 0) {
+    WriteFileBytes(folder + "/filler", std::string(4096, 'x'));
+    run = station.Write();
+    std::set<std::string> left = Names(folder);
+    if (system(("umount '" + folder + "'").c_str()) != 0)
+      ADD_FAILURE() << "umount " << folder;
+    EXPECT_EQ(run.exit_code, 7) << run.output;
+    EXPECT_EQ(left, std::set<std::string>{"filler"});
+  }
+
+  if (!MakeUnwritable(folder))
     GTEST_SKIP() << "no folder can be made unwritable here: root, and "
                     "chattr +i refused";
   run = station.Write();
-  MakeWritable(station.dir / "netmail");
+  MakeWritable(folder);
   EXPECT_EQ(run.exit_code, 7) << run.output;
-  EXPECT_EQ(Names(station.dir / "netmail"), std::set<std::string>{});
+  EXPECT_EQ(Names(folder), std::set<std::string>{});
 }
 
 TEST(Netmail, ABadAddressOrNameWritesNothingAndEndsWith5) {
