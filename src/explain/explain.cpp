@@ -41,8 +41,8 @@ const char *MatchSwitch(const char *argument, const ExplainSwitch &given) {
   }
   if (*name != '\0')
     return nullptr;
-  if (*argument == '\0' ||
-      (given.takes == kTakesSeparator && (*argument == '=' || *argument == ':')))
+  bool separator = *argument == '=' || *argument == ':';
+  if (*argument == '\0' || (given.takes == kTakesSeparator && separator))
     return argument;
   return nullptr;
 }

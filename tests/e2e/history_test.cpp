@@ -461,7 +461,8 @@ TEST(History, TheSwitchesAndTheDaysAskedFor) {
     EXPECT_EQ(run.exit_code, 0) << kept.window[1];
     std::string rows;
     std::string csv = Plain(run.output);
-    for (size_t at = csv.find('\n'); at != std::string::npos && at + 1 < csv.size();
+    for (size_t at = csv.find('\n');
+         at != std::string::npos && at + 1 < csv.size();
          at = csv.find('\n', at + 1))
       rows += (rows.empty() ? "" : "\n") +
               csv.substr(at + 1, csv.find(',', csv.find(',', at + 1) + 1) -
