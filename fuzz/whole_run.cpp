@@ -5,15 +5,16 @@
 // Every run ends with one of the exit codes a script knows, and a result
 // file, when one is written, has its status digit on line 6.  The dry run
 // (ringcheck-explain) over the same station then ends with the same code,
-// unless the result file could not be written or help, the audit or the
-// history was asked for, and leaves that file alone.  So does the audit of the user
-// base (ringcheck-explain --users) over the same configuration, which ends
-// with 0, 2, 5 or 6, and with 5 just when ringcheck does; and so does the
-// call history (--calls, with --csv for every other input, and now and
-// then --since and --until), which ends with 0, 1, 2, 5 or 6, with 5 just
-// when ringcheck does unless it refused a window of days or an argument,
-// and 1 just when ringcheck does, with the pattern the second argument
-// gives.
+// unless the result file could not be written, help, the audit or the
+// history was asked for or a "--" was taken out of its command line, and
+// leaves that file alone.  So does the audit of the user base
+// (ringcheck-explain --users) over the same configuration, which ends with
+// 0, 2, 5 or 6, and with 5 just when ringcheck does; and so does the call
+// history (--calls, with --csv for every other input, and now and then
+// --since and --until, of dates or of days before today), which ends with
+// 0, 1, 2, 5 or 6, with 5 just when ringcheck does unless it refused a
+// window of days or an argument, and 1 just when ringcheck does, with the
+// pattern the second argument gives.
 //
 // The configuration names the files the run reads and the one it writes.
 // Runs whose paths would leave the station (an absolute path, "..") are
@@ -185,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   int history = kStatusNormal;
   // A window of days on a log without dates, or an argument that looks
   // like a switch, the history refuses with 5 of its own.
-  bool history_may_refuse = size % 3 == 0 || size % 5 == 0;
+  bool history_may_refuse = size % 3 == 0 || size % 5 == 0 || size % 7 == 0;
   for (size_t i = 1; i < arguments.size() && i <= 2; i++)
     history_may_refuse = history_may_refuse || arguments[i][0] == '-' ||
                          arguments[i][0] == '/';
@@ -202,6 +203,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
       history_argv.insert(history_argv.begin() + 2, {"--since", "2024-03-11"});
     if (size % 5 == 0)
       history_argv.insert(history_argv.end(), {"/until", "12.03.2024"});
+    if (size % 7 == 0)
+      history_argv.insert(history_argv.end(), {"--since", "-1 07:00"});
     history_argv.push_back(nullptr);
     history = ExplainRun(static_cast<int>(history_argv.size() - 1),
                          history_argv.data());

@@ -41,8 +41,8 @@ const char *MatchSwitch(const char *argument, const ExplainSwitch &given) {
   }
   if (*name != '\0')
     return nullptr;
-  if (*argument == '\0' ||
-      (given.takes == kTakesSeparator && (*argument == '=' || *argument == ':')))
+  bool separator = *argument == '=' || *argument == ':';
+  if (*argument == '\0' || (given.takes == kTakesSeparator && separator))
     return argument;
   return nullptr;
 }
@@ -51,7 +51,8 @@ const char *MatchSwitch(const char *argument, const ExplainSwitch &given) {
 bool FindSwitch(const char *argument, const ExplainRow **row, int *index,
                 const char **rest) {
   for (int r = 0; r < kExplainRowCount; r++)
-    for (int s = 0; s < kMostSwitches && kExplainRows[r].switches[s].name;
+    for (int s = 0;
+         s < kMostSwitches && kExplainRows[r].switches[s].name != nullptr;
          s++) {
       *rest = MatchSwitch(argument, kExplainRows[r].switches[s]);
       if (*rest != nullptr) {

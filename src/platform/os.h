@@ -48,6 +48,9 @@ bool OsFullPath(const char *path, bool for_creation, char *full,
 // Called once, before the first write.
 bool OsPrepareStandardOutput();
 
+// The machine's clock: today's date in local time, the year in full.
+void OsLocalDate(int *year, int *month, int *day);
+
 // -- Files written whole and named without replacing one
 //
 // A file another program reads by its name (a netmail message) is written
