@@ -211,6 +211,17 @@ TEST(Netmail, PastAbout12KBOfRowsItSaysHowManyMore) {
   EXPECT_NE(message.find("Calls all: 400, no number 400"), std::string::npos);
 }
 
+// A log that cannot be opened gives no message: the files read are said
+// instead, as the report says them, and ringcheck's exit code.
+TEST(Netmail, ALogThatCannotBeOpenedIsSaidAndNoMessageWritten) {
+  SampleStation station;
+  remove((station.dir / "T-Mail.log").c_str());
+  ProgramRun run = station.Write();
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_NE(run.output.find("Mailer log"), std::string::npos) << run.output;
+  EXPECT_EQ(Names(station.dir / "netmail"), std::set<std::string>{});
+}
+
 // The date and the MSGID's serial are the moment's; every other byte is
 // the same on every platform.
 std::string WithoutTheMoment(std::string bytes) {

@@ -276,7 +276,7 @@ void ShowProgress(int64_t read, int64_t size) {
 // calls by day, then only the calls that need the sysop.  A night when none
 // does is told in a few lines: its days and that nothing needs him.
 void WriteMessageText(const LogWalked &log) {
-  MuteReport(false);
+  RestartMessageText();
   ReportPlainLine(Text(kMessageTitle));
   ReportWindow();
   if (MessageHasRows())
@@ -354,8 +354,9 @@ int ReportCallHistory(const HistoryRequest &asked) {
   ChooseOutputMode(mode);
   if (mode == kMessageOutput)
     BeginMessageRows(window.since.date, window.until.date);
-  // A CSV has no report around it, a message's text no files read.
-  MuteReport(mode != kReportOutput);
+  // A CSV has no report around it.  A message's text begins after the
+  // files read, which are said only when no message is written.
+  MuteReport(mode == kCsvOutput);
   int status = RunReportStages(&kHistoryObserver, HistoryStages);
   MuteReport(false);
   ForgetNumbers();
@@ -365,8 +366,9 @@ int ReportCallHistory(const HistoryRequest &asked) {
       int sent = SendHistoryMessage();
       return sent != kStatusNormal ? sent : status;
     }
-    // No message: why, on standard output.
+    // No message: the files read and why, on standard output.
     ChooseOutputMode(kReportOutput);
+    ShowMessageText();
   }
   bool csv = mode == kCsvOutput;
   if (no_dates && status == kStatusNormal) {

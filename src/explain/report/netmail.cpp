@@ -255,6 +255,8 @@ void AddNetmailLine(const char *line) {
 
 size_t NetmailTextLength() { return text_length; }
 
+const char *NetmailText() { return text; }
+
 bool NetmailTextFull() { return text_full; }
 
 void AddNetmailNote(const char *line) { AddLine(line, sizeof text); }

@@ -44,6 +44,8 @@ constexpr size_t kNetmailNoteRoom = 256;
 void BeginNetmailText();
 void AddNetmailLine(const char *text);
 size_t NetmailTextLength();
+// The text built, its lines each ended by CR (NetmailTextLength bytes).
+const char *NetmailText();
 bool NetmailTextFull();
 void AddNetmailNote(const char *text);
 

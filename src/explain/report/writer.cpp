@@ -297,6 +297,25 @@ void ChooseOutputMode(OutputMode chosen) {
 
 OutputMode OutputModeInUse() { return mode; }
 
+void RestartMessageText() { BeginNetmailText(); }
+
+void ShowMessageText() {
+  const char *text = NetmailText();
+  size_t length = NetmailTextLength();
+  for (size_t at = 0; at < length;) {
+    const char *end = static_cast<const char *>(
+        memchr(text + at, '\r', length - at));
+    size_t line = end != nullptr ? static_cast<size_t>(end - text) - at
+                                 : length - at;
+    char shown[kReportWidth + 1];
+    size_t kept = line < kReportWidth ? line : kReportWidth;
+    memcpy(shown, text + at, kept);
+    shown[kept] = '\0';
+    OsWriteTextLine(shown);
+    at += line + 1;
+  }
+}
+
 void ReportBlankLine() { ReportLine("%s", ""); }
 
 const char *Quote(QuoteBuffer quote, const char *text) {

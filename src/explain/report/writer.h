@@ -85,6 +85,12 @@ enum OutputMode { kReportOutput, kCsvOutput, kMessageOutput };
 void ChooseOutputMode(OutputMode mode);
 OutputMode OutputModeInUse();
 
+// In the message output mode: the message's text begins again, without
+// the lines written so far (the files read, said while the report ran);
+// or, when no message is written, those lines go to standard output.
+void RestartMessageText();
+void ShowMessageText();
+
 // While muted, report lines are dropped: a report goes through the same
 // steps without a word around its CSV rows, or around a message's text.
 void MuteReport(bool muted);
