@@ -10,6 +10,7 @@
 #include "explain/history/history.h"
 #include "explain/history/message_texts.h"
 #include "explain/history/rows.h"
+#include "explain/history/tables.h"
 #include "explain/history/texts.h"
 #include "explain/report/netmail.h"
 #include "explain/report/run.h"
@@ -32,6 +33,8 @@ enum Need {
   kNeeds
 };
 
+// What a row says first, and the subject's count, of each need; those of
+// kNeedsNothing are never written.
 const MessageText kNeedTexts[kNeeds] = {
     kMessageTitle, kMessageBannedLetIn, kMessageNotRecognised,
     kMessageTurnedAway, kMessageWithoutNumber,
@@ -66,9 +69,9 @@ LogDate window_until;
 Need NeedOf(const Call &call) {
   if (!call.connected || call.kind != kCaller)
     return kNeedsNothing;
-  if (call.status != kStatusBannedNumber && call.caller_id_banned_by > 0)
+  if (BannedLetIn(call))
     return kBannedLetIn;
-  if (call.caller_id_record >= 0 && call.record < 0)
+  if (NotRecognised(call))
     return kNotRecognised;
   if (call.status == kStatusBannedNumber)
     return kTurnedAway;

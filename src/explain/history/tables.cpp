@@ -91,16 +91,6 @@ Day *DayOf(LogDate date) {
   return &*at;
 }
 
-bool BannedLetIn(const Call &call) {
-  return call.connected && call.status != kStatusBannedNumber &&
-         call.caller_id_banned_by > 0;
-}
-
-// The call's own number is a subscriber's, and ringcheck found no record.
-bool NotRecognised(const Call &call) {
-  return call.connected && call.caller_id_record >= 0 && call.record < 0;
-}
-
 // The order of a nodelist: zone, net, node, point, then the domain.
 bool AddressBefore(const FidoAddress &a, const FidoAddress &b) {
   const int left[4] = {a.zone, a.net, a.node, a.point};
@@ -189,6 +179,15 @@ void ReportSubscribersTurnedAway() {
 }
 
 }  // namespace
+
+bool BannedLetIn(const Call &call) {
+  return call.connected && call.status != kStatusBannedNumber &&
+         call.caller_id_banned_by > 0;
+}
+
+bool NotRecognised(const Call &call) {
+  return call.connected && call.caller_id_record >= 0 && call.record < 0;
+}
 
 void ForgetTotals() { totals = Totals(); }
 

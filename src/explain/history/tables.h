@@ -10,6 +10,12 @@
 #include "explain/history/call.h"
 #include "explain/history/walk.h"
 
+// A connection let in although its own caller-id line gives a banned
+// number; one whose own number is a subscriber's, of whom ringcheck found
+// no record.  The totals count the callers' alone.
+bool BannedLetIn(const Call &call);
+bool NotRecognised(const Call &call);
+
 void ForgetTotals();
 // Counts a call the history has taken.
 void CountCall(const Call &call);
