@@ -10,7 +10,6 @@
 #include <stdio.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,20 +47,6 @@ OsNamed RenameWithoutReplacing(const char *from, const char *to) {
 }
 
 }  // namespace
-
-void OsNow(OsMoment *now) {
-  time_t seconds = time(nullptr);
-  struct tm local;
-  localtime_r(&seconds, &local);
-  now->year = local.tm_year + 1900;
-  now->month = local.tm_mon + 1;
-  now->day = local.tm_mday;
-  now->hour = local.tm_hour;
-  now->minute = local.tm_min;
-  now->second = local.tm_sec;
-  now->seconds = static_cast<int64_t>(seconds);
-  now->process = static_cast<uint32_t>(getpid());
-}
 
 bool OsNamesKeepCase() { return true; }
 

@@ -48,23 +48,23 @@ bool OsFullPath(const char *path, bool for_creation, char *full,
 // Called once, before the first write.
 bool OsPrepareStandardOutput();
 
-// The machine's clock: today's date in local time, the year in full.
-void OsLocalDate(int *year, int *month, int *day);
+// -- The machine's clock (clock_*.cpp)
 
-// -- Files written whole and named without replacing one
-//
-// A file another program reads by its name (a netmail message) is written
-// whole under a name of its own first, then given its name in one step
-// that fails rather than replace a file already there.
-
-// The local time of this moment, its seconds from 1970 (UTC), and this
-// process's number, which sets apart two runs in the same second.
+// This moment in local time, the year in full; its seconds from 1970
+// (UTC); and this process's number, which sets apart two runs in the same
+// second.
 struct OsMoment {
   int year, month, day, hour, minute, second;
   int64_t seconds;
   uint32_t process;
 };
 void OsNow(OsMoment *now);
+
+// -- Files written whole and named without replacing one (named_file_*.cpp)
+//
+// A file another program reads by its name (a netmail message) is written
+// whole under a name of its own first, then given its name in one step
+// that fails rather than replace a file already there.
 
 // Whether file names keep their letter case (POSIX): where they do not
 // (Windows), two names that differ in case alone are one.

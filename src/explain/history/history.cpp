@@ -92,7 +92,9 @@ bool TakeWindow() {
   const char *const names[2] = {"--since", "--until"};
   WindowBound *const bounds[2] = {&window.since, &window.until};
   LogDate &today = window.today;
-  OsLocalDate(&today.year, &today.month, &today.day);
+  OsMoment now;
+  OsNow(&now);
+  today = {now.year, now.month, now.day};
   for (int side = 0; side < 2; side++) {
     if (days[side] == nullptr)
       continue;
