@@ -6,53 +6,30 @@
 
 namespace {
 
-// A word of the text, as the log's dates are read (capture/log_dates.cpp).
-struct Word {
-  const char *start;
-  const char *end;
-};
+// Words and numbers as the log's dates are read (capture/log_dates.h).
+using Word = LogWord;
 
 size_t Length(const Word &word) {
   return static_cast<size_t>(word.end - word.start);
 }
 
-bool NumericDate(const Word &word, LogDate *date) {
-  return ReadNumericDate(word.start, word.end, date);
-}
-
-// The words of a day given on the command line ("yesterday 07:00"), which
-// blanks alone part.
 bool NextWord(const char **at, const char *end, Word *word) {
-  const char *p = *at;
-  while (p < end && (*p == ' ' || *p == '\t'))
-    p++;
-  if (p == end)
-    return false;
-  word->start = p;
-  while (p < end && *p != ' ' && *p != '\t')
-    p++;
-  word->end = p;
-  *at = p;
-  return true;
+  return NextLogWord(at, end, word);
 }
 
-// The number of the digits at text, at most most of them; how many in
-// *digits.
 int Number(const char *text, const char *end, int most, int *digits) {
-  int value = 0;
-  *digits = 0;
-  while (text + *digits < end && *digits < most && text[*digits] >= '0' &&
-         text[*digits] <= '9') {
-    value = value * 10 + (text[*digits] - '0');
-    (*digits)++;
-  }
-  return value;
+  return ReadDigits(text, end, most, digits);
 }
 
+// Digits alone, and how many.
 bool AllDigits(const Word &word, int *value) {
   int digits;
   *value = Number(word.start, word.end, 9, &digits);
   return digits > 0 && word.start + digits == word.end;
+}
+
+bool NumericDate(const Word &word, LogDate *date) {
+  return ReadNumericDate(word.start, word.end, date);
 }
 
 }  // namespace

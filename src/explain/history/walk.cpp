@@ -334,12 +334,15 @@ void Take(const Call &call) {
   WaitingCall &waiting = walk.waiting[walk.waiting_count++];
   waiting.call = call;
   waiting.settled = !call.connected;
-  for (SettledConnection &settled : walk.settled)
-    if (call.connected && settled.line == call.line) {
+  for (int i = 0; call.connected && i < kWaitingCalls; i++) {
+    SettledConnection &settled = walk.settled[i];
+    if (settled.line == call.line) {
       GiveKind(settled, &waiting.call);
       waiting.settled = true;
       settled.line = 0;
+      break;
     }
+  }
   HandOnSettled();
 }
 
