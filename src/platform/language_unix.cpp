@@ -4,9 +4,51 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/cp866.h"
 #include "platform/language.h"
 
 namespace {
+
+// The next character of UTF-8 text at *at, which then stands past it; -1
+// where the bytes there are no UTF-8 character.
+long NextUtf8Character(const unsigned char **at) {
+  const unsigned char *byte = *at;
+  if (byte[0] < 0x80) {
+    *at += 1;
+    return byte[0];
+  }
+  int more = byte[0] >= 0xF0 && byte[0] < 0xF5   ? 3
+             : byte[0] >= 0xE0                   ? 2
+             : byte[0] >= 0xC2 && byte[0] < 0xE0 ? 1
+                                                 : -1;
+  if (more < 0)
+    return -1;
+  long code = byte[0] & (0x3F >> more);
+  for (int i = 1; i <= more; i++) {
+    if ((byte[i] & 0xC0) != 0x80)
+      return -1;
+    code = code << 6 | (byte[i] & 0x3F);
+  }
+  *at += more + 1;
+  return code;
+}
+
+bool IsUtf8(const char *text) {
+  const unsigned char *at = reinterpret_cast<const unsigned char *>(text);
+  while (*at != 0)
+    if (NextUtf8Character(&at) < 0)
+      return false;
+  return true;
+}
+
+unsigned char Cp866ByteOf(long code) {
+  if (code < 0x80)
+    return static_cast<unsigned char>(code);
+  for (unsigned byte = 0x80; byte <= 0xFF; byte++)
+    if (kCp866Unicode[byte - 0x80] == code)
+      return static_cast<unsigned char>(byte);
+  return '?';
+}
 
 const char *MessagesLocale() {
   static const char *const kVariables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
@@ -32,3 +74,19 @@ bool NamesRussian(const char *locale) {
 bool OsUserReadsRussian() { return NamesRussian(MessagesLocale()); }
 
 unsigned OsCommandLineCodePage() { return 0; }
+
+bool OsArgumentInCp866(const char *argument, char *text, size_t capacity) {
+  if (capacity == 0)
+    return false;
+  bool utf8 = IsUtf8(argument);
+  const unsigned char *at = reinterpret_cast<const unsigned char *>(argument);
+  size_t length = 0;
+  while (*at != 0) {
+    if (length + 1 >= capacity)
+      return false;
+    unsigned char byte = utf8 ? Cp866ByteOf(NextUtf8Character(&at)) : *at++;
+    text[length++] = static_cast<char>(byte);
+  }
+  text[length] = '\0';
+  return true;
+}

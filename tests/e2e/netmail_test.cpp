@@ -176,6 +176,19 @@ TEST(Netmail, ABadAddressOrNameWritesNothingAndEndsWith5) {
   }
 }
 
+// A name typed in Cyrillic reaches the header in the code page the message
+// declares, whatever the command line came in.
+TEST(Netmail, ACyrillicNameIsWrittenInCodePage866) {
+  if (TestingWindowsBuild())
+    GTEST_SKIP() << "the Windows build takes it from the ANSI code page";
+  SampleStation station;
+  ProgramRun run = station.Write({"--to", "Вася Пупкин"});
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  std::string bytes = ReadFileBytes(station.dir / ("netmail/" + Named(2)));
+  EXPECT_EQ(bytes.substr(36, 12),
+            std::string("\x82\xa0\xe1\xef \x8f\xe3\xaf\xaa\xa8\xad\0", 12));
+}
+
 // A night of many calls that need the sysop: about 12 KB of their rows, then
 // how many more there are and the command that lists them all.
 TEST(Netmail, PastAbout12KBOfRowsItSaysHowManyMore) {

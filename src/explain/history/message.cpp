@@ -16,9 +16,11 @@
 #include "explain/report/run.h"
 #include "explain/report/texts.h"
 #include "explain/report/writer.h"
+#include "platform/language.h"
 #include "platform/os.h"
 #include "platform/text_output.h"
 #include "run/run_status.h"
+#include "run/text_helpers.h"
 #include "run/version.h"
 
 namespace {
@@ -60,6 +62,7 @@ struct MessageRows {
 HistoryRequest request;
 FidoAddress from_address;
 FidoAddress to_address;
+char to_name[kNetmailNameCapacity + 1];
 MessageRows rows;
 LogDate window_since;  // the days asked for; day 0: open
 LogDate window_until;
@@ -222,7 +225,10 @@ bool TakeMessageRequest(const HistoryRequest &asked) {
     to_address = from_address;
   else if (!TakeAddress("--to-address", request.to_address, &to_address))
     return false;
-  if (request.to != nullptr && !NetmailNameFits(request.to)) {
+  // The name in the code page the message declares, as typed in any.
+  if (request.to != nullptr &&
+      (!OsArgumentInCp866(request.to, to_name, sizeof to_name) ||
+       !NetmailNameFits(to_name))) {
     QuoteBuffer quote;
     ReportLine(Text(kMessageBadName), QuoteWithin(quote, request.to, 40),
                static_cast<int>(kNetmailNameCapacity));
@@ -299,7 +305,8 @@ int SendHistoryMessage() {
   MakeSubject(subject);
   char program[64];
   snprintf(program, sizeof program, "ringcheck-explain %s", kRingcheckVersion);
-  const char *to_name = request.to != nullptr ? request.to : "Sysop";
+  if (request.to == nullptr)
+    CopyText(to_name, kNetmailNameCapacity, "Sysop");
   NetmailEnvelope envelope = {from_address, to_address, "ringcheck",
                               to_name,      subject,    program};
   char path[kMaxPathLength + 1];
