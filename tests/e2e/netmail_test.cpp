@@ -222,6 +222,23 @@ TEST(Netmail, PastAbout12KBOfRowsItSaysHowManyMore) {
                 "  ringcheck-explain --calls ringcheck.cfg\r" +
                 std::string(1, '\0'));
   EXPECT_NE(message.find("Calls all: 400, no number 400"), std::string::npos);
+
+  // The command gives the days asked for as dates, whenever it is run.
+  std::string dated;
+  for (int call = 0; call < 400; call++)
+    dated += "12.03.2024 21:00:00 RING\r\n12.03.2024 21:00:09 CONNECT\r\n";
+  station.Write("T-Mail.log", dated);
+  remove((station.dir / ("netmail/" + Named(2))).c_str());
+  run = RunExplainerIn(station.dir.path,
+                       {"--calls", "ringcheck.cfg", "--netmail", "netmail",
+                        "--address", "2:5020/100", "--since", "2024-03-12",
+                        "--until", "today 23:00"});
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  message = ReadFileBytes(station.dir / ("netmail/" + Named(2)));
+  EXPECT_NE(message.find("  ringcheck-explain --calls --since 2024-03-12 "
+                         "--until \"20"),
+            std::string::npos)
+      << message.substr(message.size() - 300);
 }
 
 // A log that cannot be opened gives no message: the files read are said

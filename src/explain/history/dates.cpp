@@ -228,3 +228,19 @@ void CsvDate(LogDate date, char *text) {
   else
     snprintf(text, 11, "--%02d-%02d", date.month, date.day);
 }
+
+void ShowWindowBound(WindowBound bound, bool russian, char *text) {
+  char date[11];
+  ShowDate(bound.date, russian, date);
+  int second = bound.second;
+  int hour = second / 3600;
+  int minute = second / 60 % 60;
+  constexpr size_t kSize = kWindowBoundLength + 1;
+  if (second < 0)
+    snprintf(text, kSize, "%s", date);
+  else if (second % 60 == 0)
+    snprintf(text, kSize, "%s %02d:%02d", date, hour, minute);
+  else
+    snprintf(text, kSize, "%s %02d:%02d:%02d", date, hour, minute,
+             second % 60);
+}

@@ -21,6 +21,10 @@ struct WindowBound {
 // days before today), each with a time after a blank if need be (H:MM,
 // HH:MM or HH:MM:SS).
 bool ReadWindowDate(const char *text, LogDate today, WindowBound *bound);
+// A side of the window as the reader writes dates, its time after it
+// (text holds kWindowBoundLength + 1 bytes): a form ReadWindowDate reads.
+constexpr size_t kWindowBoundLength = 47;
+void ShowWindowBound(WindowBound bound, bool russian, char *text);
 // Whether a call of date and time (as LineStamp's, "" for none, taken as
 // midnight) lies in the window: from since on (at or after its time) and
 // up to until (its whole day, or before its time).  A date without a year

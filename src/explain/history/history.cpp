@@ -111,29 +111,14 @@ bool TakeWindow() {
   return true;
 }
 
-// A side of the window as the reader writes dates, its time after it
-// (text holds 24 bytes).
-void ShowBound(WindowBound bound, bool russian, char *text) {
-  char date[11];
-  ShowDate(bound.date, russian, date);
-  int second = bound.second;
-  if (second < 0)
-    snprintf(text, 24, "%s", date);
-  else if (second % 60 == 0)
-    snprintf(text, 24, "%s %02d:%02d", date, second / 3600, second / 60 % 60);
-  else
-    snprintf(text, 24, "%s %02d:%02d:%02d", date, second / 3600,
-             second / 60 % 60, second % 60);
-}
-
 void ReportWindow() {
   if (!window.given)
     return;
-  char since[24];
-  char until[24];
+  char since[kWindowBoundLength + 1];
+  char until[kWindowBoundLength + 1];
   bool russian = ReportLanguageInUse() == kRussian;
-  ShowBound(window.since, russian, since);
-  ShowBound(window.until, russian, until);
+  ShowWindowBound(window.since, russian, since);
+  ShowWindowBound(window.until, russian, until);
   ReportBlankLine();
   ReportLine(Text(kHistoryWindow),
              window.since.date.day != 0 ? since : Text(kHistoryWindowStart),
@@ -355,7 +340,7 @@ int ReportCallHistory(const HistoryRequest &asked) {
                                 : kReportOutput;
   ChooseOutputMode(mode);
   if (mode == kMessageOutput)
-    BeginMessageRows(window.since.date, window.until.date);
+    BeginMessageRows(window.since, window.until);
   // A CSV has no report around it.  A message's text begins after the
   // files read, which are said only when no message is written.
   MuteReport(mode == kCsvOutput);

@@ -64,8 +64,8 @@ FidoAddress from_address;
 FidoAddress to_address;
 char to_name[kNetmailNameCapacity + 1];
 MessageRows rows;
-LogDate window_since;  // the days asked for; day 0: open
-LogDate window_until;
+WindowBound window_since;  // the days asked for; day 0: open
+WindowBound window_until;
 
 // A mail session or the station's own call never reached the BBS, nor
 // ringcheck: whatever its number, it needs nobody.
@@ -139,13 +139,17 @@ void PutArgument(LineBuilder *line, const char *argument) {
 void MakeListingCommand(LineBuilder *command) {
   BeginLine(command);
   PutText(command, "ringcheck-explain --calls");
-  if (request.since != nullptr) {
-    PutText(command, " --since");
-    PutArgument(command, request.since);
-  }
-  if (request.until != nullptr) {
-    PutText(command, " --until");
-    PutArgument(command, request.until);
+  // The days as dates, not as "yesterday": the command lists the same
+  // calls whenever it is run.
+  const WindowBound *const bounds[2] = {&window_since, &window_until};
+  const char *const names[2] = {" --since", " --until"};
+  for (int side = 0; side < 2; side++) {
+    if (bounds[side]->date.day == 0)
+      continue;
+    char bound[kWindowBoundLength + 1];
+    ShowWindowBound(*bounds[side], false, bound);
+    PutText(command, names[side]);
+    PutArgument(command, bound);
   }
   if (request.config != nullptr)
     PutArgument(command, request.config);
@@ -157,10 +161,10 @@ void MakeListingCommand(LineBuilder *command) {
 // that matter, as many as fit.
 void MakeSubject(char *subject) {
   bool russian = ReportLanguageInUse() == kRussian;
-  if (window_since.day != 0)
-    rows.first = window_since;
-  if (window_until.day != 0)
-    rows.last = window_until;
+  if (window_since.date.day != 0)
+    rows.first = window_since.date;
+  if (window_until.date.day != 0)
+    rows.last = window_until.date;
   if (rows.first.day == 0)
     rows.first = rows.last;
   if (rows.last.day == 0)
@@ -237,7 +241,7 @@ bool TakeMessageRequest(const HistoryRequest &asked) {
   return true;
 }
 
-void BeginMessageRows(LogDate since, LogDate until) {
+void BeginMessageRows(WindowBound since, WindowBound until) {
   window_since = since;
   window_until = until;
   rows.used = 0;

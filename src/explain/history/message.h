@@ -19,7 +19,7 @@ constexpr size_t kMessageRowBytes = 12 * 1024;
 bool TakeMessageRequest(const HistoryRequest &request);
 // since and until: the days asked for (day 0: that side open), which the
 // subject names before the days of the calls.
-void BeginMessageRows(LogDate since, LogDate until);
+void BeginMessageRows(WindowBound since, WindowBound until);
 // Each call the history keeps, looked up, in the log's order.
 void KeepMessageRow(const Call &call);
 // Whether a call needs the sysop.
