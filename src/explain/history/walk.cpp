@@ -509,22 +509,23 @@ void FollowKinds(const LogLine &line) {
     Settle(settled);
 }
 
-// The bytes of a line passed over: in the reader's block still, or read
-// again from the log.
-bool PassedBytes(const PassedLine &passed, char *text) {
+// The bytes of a line passed over: where they stand in the reader's
+// block still, or read again from the log into text; nullptr where they
+// cannot be read.
+const char *PassedBytes(const PassedLine &passed, char *text) {
   const TextReader &reader = walk.reader;
-  if (passed.start >= reader.start) {
-    memcpy(text, reader.buffer + (passed.start - reader.start), passed.length);
-    return true;
-  }
+  if (passed.start >= reader.start)
+    return reinterpret_cast<const char *>(reader.buffer) +
+           (passed.start - reader.start);
   if (!walk.tail_file_tried) {
     walk.tail_file_tried = true;
     OpenFileForReading(Settings[LOGWITHAON], walk.tail_file);
   }
   OsFile *file = &walk.tail_file->file;
-  return file->handle != -1 &&
-         OsSetPosition(file, passed.start, kSeekFromStart) &&
-         OsReadBytes(file, text, passed.length) == passed.length;
+  bool read = file->handle != -1 &&
+              OsSetPosition(file, passed.start, kSeekFromStart) &&
+              OsReadBytes(file, text, passed.length) == passed.length;
+  return read ? text : nullptr;
 }
 
 // The lines passed over unread, told to the kinds' rules now, in their
@@ -537,8 +538,9 @@ void FollowPassedLines() {
   for (int i = 0; i < walk.passed_count; i++) {
     const PassedLine &passed =
         walk.passed[(walk.passed_first + i) % kSessionLines];
-    char text[kLogPieceLength + 2];
-    if (!PassedBytes(passed, text))
+    char read[kLogPieceLength + 2];
+    const char *text = PassedBytes(passed, read);
+    if (text == nullptr)
       break;
     size_t length = passed.length - 1;
     if (length > 0 && text[length - 1] == '\r')
