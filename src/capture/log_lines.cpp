@@ -264,7 +264,7 @@ void SettleLineKind(LogLineClass *line) {
     line->kind = kConnectLine;
   else if (line->caller_id)
     line->kind = kCallerIdLine;
-  else if (ReadDateLine(line->head, line->head_length, &line->date)) {
+  else if (ReadDateLineOf(line->head, line->head_length, &line->date)) {
     // A date the line's own stamp begins with, a time after it, makes no
     // date line: the line is what its words say.  The date, which has its
     // year, dates the lines after it all the same.
