@@ -1,8 +1,9 @@
-// The line classifier (log_lines.h).  A line is looked at once: where two
-// bytes may begin one of the words a call cares for (RING, a modem's
-// result, a dial command) the word is tried, and an address only where a
-// slash is; a line the scan found CONNECT or the marker on is looked at
-// no further.  A date line is tried last, on the line's head.
+// The line classifier (log_lines.h).  A line is looked at once: sixteen
+// places at a time for the first bytes of the words a call cares for
+// (RING, a modem's result, a dial command), and only where they may stand
+// is a word tried; an address only where a slash is; a line the scan
+// found CONNECT or the marker on is looked at no further.  A date line is
+// tried last, on the line's head.
 #include "capture/log_lines.h"
 
 #include <cstdint>

@@ -577,9 +577,9 @@ LogLine *LineAfter() {
 
 // The length of the next line when it holds neither the marker nor
 // CONNECT, as the scan passes over it, classified in its place in the
-// window when wanted (passed_wanted): while a call is held, or where it may name an
-// address (a slash) while a session is open.  A line not wanted is no date
-// line either.  0 otherwise.
+// window when wanted (passed_wanted): while a call is held, or where it
+// may name an address (a slash) while a session is open.  A line not
+// wanted is no date line either.  0 otherwise.
 size_t PlainLineNext() {
   size_t length = PlainLineAhead(&walk.plain, &walk.reader);
   if (length == 0)
