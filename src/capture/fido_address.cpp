@@ -26,28 +26,30 @@ int ReadNumber(const char *text, size_t length, size_t *at) {
 }
 
 // The address beginning at text[from], ending at *end; false where none
-// begins there.
+// begins there, *address then written in part.  Written field by field:
+// a log names a million of them.
 bool ReadAddressAt(const char *text, size_t length, size_t from,
                    FidoAddress *address, size_t *end) {
-  FidoAddress read{};
   size_t at = from;
-  read.zone = ReadNumber(text, length, &at);
-  if (read.zone < 1 || at >= length || text[at] != ':')
+  address->zone = ReadNumber(text, length, &at);
+  if (address->zone < 1 || at >= length || text[at] != ':')
     return false;
   at++;
-  read.net = ReadNumber(text, length, &at);
-  if (read.net < 0 || at >= length || text[at] != '/')
+  address->net = ReadNumber(text, length, &at);
+  if (address->net < 0 || at >= length || text[at] != '/')
     return false;
   at++;
-  read.node = ReadNumber(text, length, &at);
-  if (read.node < 0)
+  address->node = ReadNumber(text, length, &at);
+  if (address->node < 0)
     return false;
+  address->point = 0;
+  address->domain[0] = '\0';
   if (at + 1 < length && text[at] == '.' && IsDigit(text[at + 1])) {
     size_t point_at = at + 1;
     int point = ReadNumber(text, length, &point_at);
     if (point < 0)
       return false;
-    read.point = point;
+    address->point = point;
     at = point_at;
   }
   if (at + 1 < length && text[at] == '@' && IsDomainCharacter(text[at + 1])) {
@@ -56,12 +58,11 @@ bool ReadAddressAt(const char *text, size_t length, size_t from,
     while (domain_end < length && IsDomainCharacter(text[domain_end]))
       domain_end++;
     if (domain_end - domain <= kFidoDomainCapacity) {
-      memcpy(read.domain, text + domain, domain_end - domain);
-      read.domain[domain_end - domain] = '\0';
+      memcpy(address->domain, text + domain, domain_end - domain);
+      address->domain[domain_end - domain] = '\0';
       at = domain_end;
     }
   }
-  *address = read;
   *end = at;
   return true;
 }

@@ -30,6 +30,16 @@ void ReadLineStamp(const char *text, size_t length, LineStamp *stamp);
 // line that begins with a time, blanks before it, is none: it dates
 // nothing but itself.
 bool ReadDateLine(const char *text, size_t length, LogDate *date);
+// The same, told at once and without a call for a line that begins with
+// " DD:DD", as most lines of most logs do: a reader of every line asks
+// this one.
+inline bool ReadDateLineOf(const char *text, size_t length, LogDate *date) {
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  if (length >= 6 && text[0] == ' ' && digit(text[1]) && digit(text[2]) &&
+      text[3] == ':' && digit(text[4]) && digit(text[5]))
+    return false;
+  return ReadDateLine(text, length, date);
+}
 // A word of a line: a run of characters other than blanks, commas and the
 // line's end, as its dates are read.
 struct LogWord {

@@ -167,8 +167,7 @@ struct Walk {
   LogLine *current;
   LogLine *previous;  // nullptr before the second line
   int64_t lines;
-  LogLineClass passed_class;  // of a line passed over, when wanted
-  bool passed_wanted;
+  bool passed_wanted;  // the line passed over is classified, in its place
   PassedLine passed[kSessionLines];  // the last ones, unread
   int passed_count;
   int passed_first;
@@ -509,22 +508,23 @@ void FollowKinds(const LogLine &line) {
     Settle(settled);
 }
 
-// The bytes of a line passed over: in the reader's block still, or read
-// again from the log.
-bool PassedBytes(const PassedLine &passed, char *text) {
+// The bytes of a line passed over: where they stand in the reader's
+// block still, or read again from the log into text; nullptr where they
+// cannot be read.
+const char *PassedBytes(const PassedLine &passed, char *text) {
   const TextReader &reader = walk.reader;
-  if (passed.start >= reader.start) {
-    memcpy(text, reader.buffer + (passed.start - reader.start), passed.length);
-    return true;
-  }
+  if (passed.start >= reader.start)
+    return reinterpret_cast<const char *>(reader.buffer) +
+           (passed.start - reader.start);
   if (!walk.tail_file_tried) {
     walk.tail_file_tried = true;
     OpenFileForReading(Settings[LOGWITHAON], walk.tail_file);
   }
   OsFile *file = &walk.tail_file->file;
-  return file->handle != -1 &&
-         OsSetPosition(file, passed.start, kSeekFromStart) &&
-         OsReadBytes(file, text, passed.length) == passed.length;
+  bool read = file->handle != -1 &&
+              OsSetPosition(file, passed.start, kSeekFromStart) &&
+              OsReadBytes(file, text, passed.length) == passed.length;
+  return read ? text : nullptr;
 }
 
 // The lines passed over unread, told to the kinds' rules now, in their
@@ -534,11 +534,14 @@ bool PassedBytes(const PassedLine &passed, char *text) {
 // after a caller-id line or a date line nothing before matters to the
 // next connection, and they name no address a session could take.
 void FollowPassedLines() {
+  if (walk.passed_count == 0)
+    return;
   for (int i = 0; i < walk.passed_count; i++) {
     const PassedLine &passed =
         walk.passed[(walk.passed_first + i) % kSessionLines];
-    char text[kLogPieceLength + 2];
-    if (!PassedBytes(passed, text))
+    char read[kLogPieceLength + 2];
+    const char *text = PassedBytes(passed, read);
+    if (text == nullptr)
       break;
     size_t length = passed.length - 1;
     if (length > 0 && text[length - 1] == '\r')
@@ -567,11 +570,16 @@ void EndLine(int64_t end) {
     OnOtherLine(line);
 }
 
+// The place of the line after the current one in the window.
+LogLine *LineAfter() {
+  return walk.current == &walk.window[0] ? &walk.window[1] : &walk.window[0];
+}
+
 // The length of the next line when it holds neither the marker nor
-// CONNECT, as the scan passes over it, classified into passed_class when
-// wanted (passed_wanted): while a call is held, or where it may name an
-// address (a slash) while a session is open.  A line not wanted is no date
-// line either.  0 otherwise.
+// CONNECT, as the scan passes over it, classified in its place in the
+// window when wanted (passed_wanted): while a call is held, or where it
+// may name an address (a slash) while a session is open.  A line not
+// wanted is no date line either.  0 otherwise.
 size_t PlainLineNext() {
   size_t length = PlainLineAhead(&walk.plain, &walk.reader);
   if (length == 0)
@@ -586,21 +594,20 @@ size_t PlainLineNext() {
       walk.state != kIdle ||
       (SessionOpen(&walk.kinds) && memchr(text, '/', line_length) != nullptr);
   if (walk.passed_wanted) {
-    ClassifyLogLine(text, line_length, false, false, &walk.passed_class);
+    ClassifyLogLine(text, line_length, false, false, &LineAfter()->is);
     return length;
   }
   size_t head =
       line_length < kLineHeadCapacity ? line_length : kLineHeadCapacity;
   LogDate date;
-  if (ReadDateLine(text, head, &date))
+  if (ReadDateLineOf(text, head, &date))
     return 0;
   return length;
 }
 
 // The window moves on to the next line, which begins at start.
 LogLine *NextLine(int64_t start) {
-  LogLine *next =
-      walk.current == &walk.window[0] ? &walk.window[1] : &walk.window[0];
+  LogLine *next = LineAfter();
   walk.previous = walk.current;
   walk.current = next;
   next->number = ++walk.lines;
@@ -614,7 +621,6 @@ void PassLine(int64_t start, size_t length, bool wanted) {
   LogLine *line = NextLine(start);
   PassPlainLine(&walk.scan, &walk.reader, length);
   if (wanted) {
-    line->is = walk.passed_class;
     FollowPassedLines();
     FollowKinds(*line);
     OnOtherLine(*line);
