@@ -1,6 +1,5 @@
 #include "capture/fido_address.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -79,20 +78,41 @@ bool MayBeginAt(const char *text, size_t at) {
   return !(text[at - 1] == ':' && at >= 2 && IsDigit(text[at - 2]));
 }
 
+// The number's digits at text, and the end of them.
+char *PutNumber(int number, char *text) {
+  char digits[8];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  while (count > 0)
+    *text++ = digits[--count];
+  return text;
+}
+
 }  // namespace
 
 bool FindFidoAddress(const char *text, size_t length, FidoAddress *address,
                      size_t *begin, size_t *end) {
-  const void *colon = text;
+  // An address holds a slash, with digits, a colon and digits before it:
+  // only those are tried, in their order, which is the addresses' order.
+  // A time's colons are never looked at.
   size_t from = 0;
-  // An address holds a colon: only digits right before one are tried.
-  while ((colon = memchr(text + from, ':', length - from)) != nullptr) {
-    size_t at = static_cast<size_t>(static_cast<const char *>(colon) - text);
-    size_t start = at;
+  const void *slash;
+  while ((slash = memchr(text + from, '/', length - from)) != nullptr) {
+    size_t at = static_cast<size_t>(static_cast<const char *>(slash) - text);
+    from = at + 1;
+    size_t colon = at;
+    while (colon > 0 && IsDigit(text[colon - 1]))
+      colon--;
+    if (colon == at || colon == 0 || text[colon - 1] != ':')
+      continue;
+    size_t start = colon - 1;
     while (start > 0 && IsDigit(text[start - 1]))
       start--;
     size_t stop;
-    if (start < at && MayBeginAt(text, start) &&
+    if (start < colon - 1 && MayBeginAt(text, start) &&
         ReadAddressAt(text, length, start, address, &stop)) {
       if (begin != nullptr)
         *begin = start;
@@ -100,7 +120,6 @@ bool FindFidoAddress(const char *text, size_t length, FidoAddress *address,
         *end = stop;
       return true;
     }
-    from = at + 1;
   }
   return false;
 }
@@ -112,13 +131,23 @@ bool ReadFidoAddress(const char *text, FidoAddress *address) {
          end == length;
 }
 
+// Written out digit by digit: the history shows one a connection, and a
+// log holds a million of them.
 void ShowFidoAddress(const FidoAddress &address, char *text) {
-  int written = snprintf(text, kFidoAddressCapacity + 1, "%d:%d/%d",
-                         address.zone, address.net, address.node);
-  if (address.point != 0)
-    written += snprintf(text + written, kFidoAddressCapacity + 1 - written,
-                        ".%d", address.point);
-  if (address.domain[0] != '\0')
-    snprintf(text + written, kFidoAddressCapacity + 1 - written, "@%s",
-             address.domain);
+  char *at = PutNumber(address.zone, text);
+  *at++ = ':';
+  at = PutNumber(address.net, at);
+  *at++ = '/';
+  at = PutNumber(address.node, at);
+  if (address.point != 0) {
+    *at++ = '.';
+    at = PutNumber(address.point, at);
+  }
+  if (address.domain[0] != '\0') {
+    *at++ = '@';
+    size_t length = strnlen(address.domain, kFidoDomainCapacity);
+    memcpy(at, address.domain, length);
+    at += length;
+  }
+  *at = '\0';
 }

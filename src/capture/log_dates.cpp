@@ -40,12 +40,7 @@ int Number(const char *text, const char *end, int most, int *digits) {
   return value;
 }
 
-// A word of the text: a run of characters other than blanks, commas and
-// the line's end.
-struct Word {
-  const char *start;
-  const char *end;
-};
+using Word = LogWord;
 
 bool Separates(char c) {
   return c == ' ' || c == '\t' || c == ',' || c == '\n' || c == '\r' ||
@@ -288,3 +283,10 @@ bool ReadDateLine(const char *text, size_t length, LogDate *date) {
   return FindDate(text, time >= 0 ? text + time : text + length, true, date);
 }
 
+bool NextLogWord(const char **at, const char *end, LogWord *word) {
+  return NextWord(at, end, word);
+}
+
+int ReadDigits(const char *text, const char *end, int most, int *digits) {
+  return Number(text, end, most, digits);
+}

@@ -30,6 +30,17 @@ void ReadLineStamp(const char *text, size_t length, LineStamp *stamp);
 // line that begins with a time, blanks before it, is none: it dates
 // nothing but itself.
 bool ReadDateLine(const char *text, size_t length, LogDate *date);
+// A word of a line: a run of characters other than blanks, commas and the
+// line's end, as its dates are read.
+struct LogWord {
+  const char *start;
+  const char *end;
+};
+// The next word from *at on, before end; *at then stands past it.
+bool NextLogWord(const char **at, const char *end, LogWord *word);
+// The number of the digits at text, at most most of them; their count in
+// *digits.
+int ReadDigits(const char *text, const char *end, int most, int *digits);
 // dd.mm.yyyy (or .yy) or yyyy-mm-dd, the whole of text to end.
 bool ReadNumericDate(const char *text, const char *end, LogDate *date);
 // A day of the calendar; a year of 0 stands for any, February's 29th too.

@@ -1,7 +1,8 @@
-// The line classifier (log_lines.h).  A line is looked at once: each byte
-// that may begin one of the words a call cares for (RING, a modem's
-// result, a dial command) is tried where it stands, and an address only
-// where a slash is.  A date line is tried last, on the line's head.
+// The line classifier (log_lines.h).  A line is looked at once: where two
+// bytes may begin one of the words a call cares for (RING, a modem's
+// result, a dial command) the word is tried, and an address only where a
+// slash is; a line the scan found CONNECT or the marker on is looked at
+// no further.  A date line is tried last, on the line's head.
 #include "capture/log_lines.h"
 
 #include <cstring>
@@ -52,26 +53,59 @@ bool DialAt(const char *text, size_t length, size_t at) {
   return next < length && text[next] != '\0' && IsDialModifier(text[next]);
 }
 
+// The words looked for, by the two bytes each begins with: a bit a word
+// in a table of first bytes and one of second bytes, so that a pair that
+// begins none (most of a line) is passed with two looks and no branch.
+enum WordStart : unsigned char {
+  kMayBeRing = 1,
+  kMayBeResult = 2,  // NO CARRIER, NO ANSWER, NO DIALTONE
+  kMayBeBusy = 4,
+  kMayBeDial = 8
+};
+
+struct WordStarts {
+  unsigned char first[256];
+  unsigned char second[256];
+};
+
+constexpr WordStarts MakeWordStarts() {
+  WordStarts starts{};
+  const struct {
+    char first;
+    char second;
+    WordStart start;
+  } kStarts[] = {{'R', 'I', kMayBeRing},
+                 {'N', 'O', kMayBeResult},
+                 {'B', 'U', kMayBeBusy},
+                 {'A', 'T', kMayBeDial}};
+  for (const auto &start : kStarts) {
+    for (int lower = 0; lower <= 32; lower += 32) {
+      starts.first[static_cast<unsigned char>(start.first + lower)] |=
+          start.start;
+      starts.second[static_cast<unsigned char>(start.second + lower)] |=
+          start.start;
+    }
+  }
+  return starts;
+}
+constexpr WordStarts kWordStarts = MakeWordStarts();
+
 void LookForWords(LogLineClass *line, const char *text, size_t length) {
-  for (size_t at = 0; at < length; at++) {
-    switch (Upper(text[at])) {
-    case 'R':
-      if (!line->ring && WordAt(text, length, at, "RING") &&
-          WholeWordAt(text, length, at, 4))
-        line->ring = true;
-      break;
-    case 'N':
-    case 'B':
+  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text);
+  for (size_t at = 0; at + 1 < length; at++) {
+    unsigned start =
+        kWordStarts.first[bytes[at]] & kWordStarts.second[bytes[at + 1]];
+    if (start == 0)
+      continue;
+    if (start == kMayBeRing) {
+      line->ring = line->ring || (WordAt(text, length, at, "RING") &&
+                                  WholeWordAt(text, length, at, 4));
+    } else if (start == kMayBeDial) {
+      line->dial = line->dial || DialAt(text, length, at);
+    } else {
       for (const char *result : kModemResults)
-        if (!line->modem_result && WordAt(text, length, at, result))
-          line->modem_result = true;
-      break;
-    case 'A':
-      if (!line->dial && DialAt(text, length, at))
-        line->dial = true;
-      break;
-    default:
-      break;
+        line->modem_result =
+            line->modem_result || WordAt(text, length, at, result);
     }
   }
 }
@@ -79,8 +113,20 @@ void LookForWords(LogLineClass *line, const char *text, size_t length) {
 }  // namespace
 
 void BeginLineClass(LogLineClass *line) {
-  memset(line, 0, sizeof *line);
+  // Field by field: the head is written before it is read.
   line->kind = kPlainLine;
+  line->connect = false;
+  line->caller_id = false;
+  line->ring = false;
+  line->modem_result = false;
+  line->dial = false;
+  line->names_address = false;
+  line->date = {0, 0, 0};
+  line->dates_on = false;
+  line->pieces = 0;
+  line->head_length = 0;
+  line->stamp_end = 0;
+  line->stamp_cut = false;
 }
 
 void ClassifyPiece(LogLineClass *line, const char *text, size_t length) {
@@ -88,8 +134,12 @@ void ClassifyPiece(LogLineClass *line, const char *text, size_t length) {
     size_t head = length < kLineHeadCapacity ? length : kLineHeadCapacity;
     memcpy(line->head, text, head);
     line->head_length = head;
-    line->stamp_end = head;
+    if (!line->stamp_cut)
+      line->stamp_end = head;
   }
+  // A call's line is that whatever else it says.
+  if (line->connect || line->caller_id)
+    return;
   LookForWords(line, text, length);
   if (!line->names_address && memchr(text, '/', length) != nullptr &&
       FindFidoAddress(text, length, &line->address, nullptr, nullptr)) {
@@ -104,14 +154,16 @@ void ClassifyPiece(LogLineClass *line, const char *text, size_t length) {
 void NoteScanFindings(LogLineClass *line, const LogScan *scan) {
   // The stamp ends where the first piece shows CONNECT, or else the
   // marker.
-  bool first = line->pieces == 1 && !line->connect && !line->caller_id;
+  bool first = line->pieces == 0;
   ptrdiff_t word = scan->connect_at >= 0 ? scan->connect_at : scan->marker_at;
   line->connect = line->connect || scan->connect_at >= 0;
   line->caller_id = line->caller_id || scan->marker_at >= 0;
-  if (first && word >= 0)
+  if (first && word >= 0) {
+    line->stamp_cut = true;
     line->stamp_end = static_cast<size_t>(word) < kLineHeadCapacity
                           ? static_cast<size_t>(word)
                           : kLineHeadCapacity;
+  }
 }
 
 void SettleLineKind(LogLineClass *line) {
@@ -143,9 +195,9 @@ void SettleLineKind(LogLineClass *line) {
 void ClassifyLogLine(const char *text, size_t length, bool caller_id,
                      bool connect, LogLineClass *line) {
   BeginLineClass(line);
-  ClassifyPiece(line, text, length);
   line->connect = connect;
   line->caller_id = caller_id;
+  ClassifyPiece(line, text, length);
   SettleLineKind(line);
 }
 

@@ -44,14 +44,16 @@ struct LogLineClass {
   char head[kLineHeadCapacity];  // the start of its first piece
   size_t head_length;
   size_t stamp_end;  // the stamp stands before the marker or CONNECT
+  bool stamp_cut;    // there, on its first piece
 };
 
 // A line before its first piece.
 void BeginLineClass(LogLineClass *line);
+// What the scan found on the piece it has just scanned, told before the
+// piece is classified: a call's line is looked at no further.
+void NoteScanFindings(LogLineClass *line, const LogScan *scan);
 // One piece of it, length bytes of text as read or as upper-cased.
 void ClassifyPiece(LogLineClass *line, const char *text, size_t length);
-// What the scan found on the piece it has just scanned.
-void NoteScanFindings(LogLineClass *line, const LogScan *scan);
 // The line's kind once its last piece is in.
 void SettleLineKind(LogLineClass *line);
 // A whole line in one piece, the marker and CONNECT as the scan found them.

@@ -91,41 +91,48 @@ bool PatternMatchesSomeNumber(const char *pattern, size_t digits) {
   return MatchNumberPattern(pattern, number);
 }
 
-void CheckBannedNumbers() {
+bool ReadListEntries(int slot,
+                     void (*take)(const char *entry, const void *context),
+                     const void *context) {
   ScopedFile list;
-  bool opened = OpenFileForReading(Settings[BADLIST], &list);
-  NoteListOpened(BADLIST, opened);
+  bool opened = OpenFileForReading(Settings[slot], &list);
+  NoteListOpened(slot, opened);
   if (!opened)
-    return;
+    return false;
   TextReader reader;
   BeginTextReading(&reader, &list);
   ListLine entry;
-  char pattern[kNumberPatternCapacity + 1];
-  while (ReadListEntry(&reader, entry)) {
-    TakeNumberPattern(entry, pattern);
-    if (MatchNumberPattern(pattern, CallerNumber)) {
-      RememberFileName(Settings[BADLIST]);
-      FinishRun(kStatusBannedNumber);
-    }
-  }
+  while (ReadListEntry(&reader, entry))
+    take(entry, context);
   CloseFile(&list);
+  return true;
+}
+
+namespace {
+
+void StopAtBannedNumber(const char *entry, const void *number) {
+  char pattern[kNumberPatternCapacity + 1];
+  TakeNumberPattern(entry, pattern);
+  if (MatchNumberPattern(pattern, static_cast<const char *>(number))) {
+    RememberFileName(Settings[BADLIST]);
+    FinishRun(kStatusBannedNumber);
+  }
+}
+
+// Exactly: letter case and trailing blanks count.
+void StopAtExemptName(const char *entry, const void *login_name) {
+  if (strcmp(entry, static_cast<const char *>(login_name)) == 0) {
+    RememberFileName(Settings[GOODLIST]);
+    FinishRun(kStatusExemptName);
+  }
+}
+
+}  // namespace
+
+void CheckBannedNumbers() {
+  ReadListEntries(BADLIST, StopAtBannedNumber, CallerNumber);
 }
 
 void CheckExemptNames(const char *login_name) {
-  ScopedFile list;
-  bool opened = OpenFileForReading(Settings[GOODLIST], &list);
-  NoteListOpened(GOODLIST, opened);
-  if (!opened)
-    return;
-  TextReader reader;
-  BeginTextReading(&reader, &list);
-  ListLine entry;
-  while (ReadListEntry(&reader, entry)) {
-    // Exactly: letter case and trailing blanks count.
-    if (strcmp(entry, login_name) == 0) {
-      RememberFileName(Settings[GOODLIST]);
-      FinishRun(kStatusExemptName);
-    }
-  }
-  CloseFile(&list);
+  ReadListEntries(GOODLIST, StopAtExemptName, login_name);
 }

@@ -85,6 +85,14 @@ void TakeUserPhones(const unsigned char *record, char *phone1, char *phone2);
 // Ends the run with status 3 when CallerNumber matches a pattern of the
 // BADLIST file; a missing file bans nobody.
 void CheckBannedNumbers();
+// Opens the list file a setting names (BADLIST or GOODLIST), tells the
+// watcher whether it opened, and hands each of its entries, prepared as
+// the checks compare them, to take with context.  False, with nothing
+// read, when it cannot be opened.  The one reader of both lists, for the
+// checks and the reports.
+bool ReadListEntries(int slot,
+                     void (*take)(const char *entry, const void *context),
+                     const void *context);
 // Reads the next entry of a list file, prepared as the checks compare it.
 // False at the end.
 bool ReadListEntry(TextReader *reader, ListLine line);

@@ -17,35 +17,58 @@
 
 namespace {
 
-// The switch name as --name or /name, in any letter case.
-bool IsSwitch(const char *argument, const char *name) {
+// The program's help words that are no switch: -h and -?, as the first
+// argument alone.
+const char *const kHelpWords[] = {"-h", "-?"};
+
+// The argument as a switch of name: --name or /name, in any letter case.
+// Returns what follows the name, or nullptr when it is not the switch; a
+// switch that takes a separator may have one after = or :.
+const char *MatchSwitch(const char *argument, const ExplainSwitch &given) {
   if (argument[0] == '/')
     argument++;
   else if (argument[0] == '-' && argument[1] == '-')
     argument += 2;
   else
-    return false;
+    return nullptr;
+  const char *name = given.name;
   for (; *argument != '\0' && *name != '\0'; argument++, name++) {
     char c = *argument;
     if (c >= 'A' && c <= 'Z')
       c = static_cast<char>(c - 'A' + 'a');
     if (c != *name)
-      return false;
+      return nullptr;
   }
-  return *argument == *name;
+  if (*name != '\0')
+    return nullptr;
+  bool separator = *argument == '=' || *argument == ':';
+  if (*argument == '\0' || (given.takes == kTakesSeparator && separator))
+    return argument;
+  return nullptr;
 }
 
-bool AsksForHelp(const char *argument) {
-  static const char *const kHelpWords[] = {"/?", "-?", "-h", "--help"};
-  for (const char *word : kHelpWords)
-    if (strcmp(argument, word) == 0)
-      return true;
+// The row and the switch of the table the argument is; false for none.
+bool FindSwitch(const char *argument, const ExplainRow **row, int *index,
+                const char **rest) {
+  for (int r = 0; r < kExplainRowCount; r++)
+    for (int s = 0;
+         s < kMostSwitches && kExplainRows[r].switches[s].name != nullptr;
+         s++) {
+      *rest = MatchSwitch(argument, kExplainRows[r].switches[s]);
+      if (*rest != nullptr) {
+        *row = &kExplainRows[r];
+        *index = s;
+        return true;
+      }
+    }
   return false;
 }
 
-bool AsksForHistory(const char *argument) {
-  return IsSwitch(argument, "calls") || IsSwitch(argument, "csv") ||
-         IsSwitch(argument, "since") || IsSwitch(argument, "until");
+int IndexOfSwitch(const ExplainRow &row, const char *name) {
+  for (int s = 0; s < kMostSwitches && row.switches[s].name != nullptr; s++)
+    if (strcmp(row.switches[s].name, name) == 0)
+      return s;
+  return -1;
 }
 
 // --word, or /word of letters alone: a path on POSIX has a slash or a dot
@@ -65,51 +88,106 @@ bool LooksLikeSwitch(const char *argument) {
   return true;
 }
 
-// The history's command line: its switches wherever they stand, the
-// configuration file and PATTERN in their order.
-ExplainChoice ChooseHistory(int argc, const char *const *argv) {
-  ExplainChoice choice = {kHistoryReport, nullptr, nullptr, false,
-                          nullptr,        nullptr, nullptr, false};
-  for (int at = 1; at < argc; at++) {
-    const char *argument = argv[at];
-    if (IsSwitch(argument, "calls"))
+bool AsksForHelp(int argc, const char *const *argv) {
+  if (argc >= 2)
+    for (const char *word : kHelpWords)
+      if (strcmp(argv[1], word) == 0)
+        return true;
+  const ExplainRow *row;
+  int index;
+  const char *rest;
+  for (int at = 1; at < argc && strcmp(argv[at], "--") != 0; at++)
+    if (FindSwitch(argv[at], &row, &index, &rest) &&
+        row->report == kHelpReport)
+      return true;
+  return false;
+}
+
+// One character between a CSV's fields: none that a field is quoted with
+// or made of, and no control character but the tab.
+bool TakesSeparator(const char *rest, char *separator) {
+  if (*rest == '\0')
+    return true;
+  char c = rest[1];
+  if (c == '\0' || rest[2] != '\0')
+    return false;
+  bool alphanumeric = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
+                      (c >= 'A' && c <= 'Z');
+  if (alphanumeric || c == '"' || (static_cast<unsigned char>(c) < ' ' &&
+                                   c != '\t'))
+    return false;
+  *separator = c;
+  return true;
+}
+
+ExplainChoice Refuse(ExplainChoice choice, LineRefusal refusal,
+                     const char *refused, const char *other = nullptr) {
+  choice.report = kRefusedLine;
+  choice.refusal = refusal;
+  choice.refused = refused;
+  choice.other = other;
+  return choice;
+}
+
+// The switches the chosen report was given, as typed, each beside the
+// ones it needs and apart from the one it cannot go with.
+bool SwitchesFitTogether(const ExplainRow &row, const char *const *given,
+                         ExplainChoice *choice) {
+  for (int s = 0; s < kMostSwitches && row.switches[s].name != nullptr; s++) {
+    const ExplainSwitch &entry = row.switches[s];
+    if (given[s] == nullptr)
       continue;
-    if (IsSwitch(argument, "csv")) {
-      choice.csv = true;
-    } else if (IsSwitch(argument, "since") || IsSwitch(argument, "until")) {
-      if (at + 1 >= argc) {
-        choice.report = kRefusedLine;
-        choice.refused = argument;
-        choice.wants_value = true;
-        return choice;
-      }
-      (IsSwitch(argument, "since") ? choice.since : choice.until) =
-          argv[++at];
-    } else if (LooksLikeSwitch(argument)) {
-      choice.report = kRefusedLine;
-      choice.refused = argument;
-      return choice;
-    } else if (choice.config == nullptr) {
-      choice.config = argument;
-    } else if (choice.pattern == nullptr) {
-      choice.pattern = argument;
+    int needs = entry.needs != nullptr ? IndexOfSwitch(row, entry.needs) : -1;
+    int excludes =
+        entry.excludes != nullptr ? IndexOfSwitch(row, entry.excludes) : -1;
+    if (needs >= 0 && given[needs] == nullptr) {
+      *choice = Refuse(*choice, kRefusedWithoutOther, given[s], entry.needs);
+      return false;
+    }
+    if (excludes >= 0 && given[excludes] != nullptr) {
+      *choice = Refuse(*choice, kRefusedTogether, given[s], given[excludes]);
+      return false;
     }
   }
-  return choice;
+  return true;
+}
+
+// The plain arguments in their places: the configuration file first.
+void TakePlaces(const char *const *plain, int count, ExplainChoice *choice) {
+  choice->config = count > 0 ? plain[0] : nullptr;
+  if (choice->report == kHistoryReport)
+    choice->pattern = count > 1 ? plain[1] : nullptr;
+  for (int at = 0; at < count && at < 3; at++)
+    choice->call_argv[choice->call_argc++] = plain[at];
 }
 
 void ReportRefusedLine(const ExplainChoice &choice) {
   QuoteBuffer quote;
+  QuoteBuffer other;
   Quote(quote, choice.refused);
-  ReportLine(Text(choice.wants_value ? kSwitchWithoutValue : kUnknownSwitch),
-             quote);
+  switch (choice.refusal) {
+  case kRefusedUnknownSwitch:
+    ReportLine(Text(kUnknownSwitch), quote);
+    break;
+  case kRefusedWithoutValue:
+    ReportLine(Text(kSwitchWithoutValue), quote);
+    break;
+  case kRefusedWithoutPlace:
+    ReportLine(Text(kArgumentWithoutPlace), quote);
+    break;
+  case kRefusedTogether:
+    ReportLine(Text(kSwitchesApart), quote, Quote(other, choice.other));
+    break;
+  case kRefusedWithoutOther:
+    ReportLine(Text(kSwitchNeedsOther), quote, choice.other);
+    break;
+  case kRefusedSeparator:
+    ReportLine(Text(kSeparatorWanted), quote);
+    break;
+  }
   ReportBlankLine();
   ReportPlainLine(Text(kUsage));
   ReportRefusal();
-}
-
-const char *ArgumentOrNone(int argc, const char *const *argv, int at) {
-  return at < argc ? argv[at] : nullptr;
 }
 
 void ReportHelp() {
@@ -143,39 +221,105 @@ const ConsoleDevice kNoConsole = {
     NoConsoleBeep,
 };
 
-int RunChosenReport(const ExplainChoice &choice, int argc,
-                    const char *const *argv) {
+int RunChosenReport(const ExplainChoice &choice) {
   switch (choice.report) {
   case kAuditReport:
     return AuditUserBase(choice.config);
   case kHistoryReport:
     return ReportCallHistory({choice.config, choice.pattern, choice.csv,
-                              choice.since, choice.until, ',', nullptr,
-                              nullptr, nullptr, nullptr});
+                              choice.since, choice.until,
+                              choice.csv_separator, choice.netmail,
+                              choice.address, choice.to, choice.to_address});
   case kRefusedLine:
     ReportRefusedLine(choice);
     return kStatusRefusedLine;
   default:
-    return ExplainCall(argc, argv);
+    return ExplainCall(choice.call_argc, choice.call_argv);
   }
 }
 
 }  // namespace
 
+// The reports and their switches.  The help, the usage and the tests are
+// checked against it (report_texts_test.cpp).
+const ExplainRow kExplainRows[] = {
+    {kCallReport, 3, {}},  // CONFIG-FILE, the login whole or in two halves
+    {kAuditReport, 1, {{"users", kTakesNothing, nullptr, nullptr, nullptr}}},
+    {kHistoryReport,
+     2,
+     {{"calls", kTakesNothing, nullptr, nullptr, nullptr},
+      {"csv", kTakesSeparator, nullptr, nullptr, nullptr},
+      {"since", kTakesValue, &ExplainChoice::since, nullptr, nullptr},
+      {"until", kTakesValue, &ExplainChoice::until, nullptr, nullptr},
+      {"netmail", kTakesValue, &ExplainChoice::netmail, "address", "csv"},
+      {"address", kTakesValue, &ExplainChoice::address, "netmail", nullptr},
+      {"to", kTakesValue, &ExplainChoice::to, "netmail", nullptr},
+      {"to-address", kTakesValue, &ExplainChoice::to_address, "netmail",
+       nullptr}}},
+    {kHelpReport,
+     0,
+     {{"help", kTakesNothing, nullptr, nullptr, nullptr},
+      {"?", kTakesNothing, nullptr, nullptr, nullptr}}},
+};
+const int kExplainRowCount = sizeof kExplainRows / sizeof kExplainRows[0];
+
+// One pass: a switch of the table chooses its report, the first one met;
+// the plain arguments wait for the report to be known to find their
+// places (at most 3 in any report, so a fourth is refused in each).
 ExplainChoice ChooseReport(int argc, const char *const *argv) {
-  ExplainChoice choice = {kCallReport, ArgumentOrNone(argc, argv, 1),
-                          nullptr,     false,
-                          nullptr,     nullptr,
-                          nullptr,     false};
-  if (argc < 2)
-    return choice;
-  if (AsksForHelp(argv[1]))
+  ExplainChoice choice = {};
+  choice.report = kCallReport;
+  choice.csv_separator = ',';
+  choice.call_argv[0] = argc > 0 ? argv[0] : "ringcheck-explain";
+  choice.call_argc = 1;
+  if (AsksForHelp(argc, argv)) {
     choice.report = kHelpReport;
-  else if (IsSwitch(argv[1], "users"))
-    choice = {kAuditReport, ArgumentOrNone(argc, argv, 2), nullptr, false,
-              nullptr,      nullptr,                       nullptr, false};
-  else if (AsksForHistory(argv[1]))
-    choice = ChooseHistory(argc, argv);
+    return choice;
+  }
+  const ExplainRow *row = &kExplainRows[0];
+  const char *chosen_by = nullptr;  // the first switch, as typed
+  const char *given[kMostSwitches] = {};
+  const char *plain[4];
+  int plains = 0;
+  bool switches_ended = false;
+  for (int at = 1; at < argc; at++) {
+    const char *argument = argv[at];
+    const ExplainRow *of;
+    int index;
+    const char *rest;
+    if (!switches_ended && strcmp(argument, "--") == 0) {
+      switches_ended = true;
+    } else if (!switches_ended && FindSwitch(argument, &of, &index, &rest)) {
+      if (chosen_by != nullptr && of != row)
+        return Refuse(choice, kRefusedTogether, argument, chosen_by);
+      if (chosen_by == nullptr)
+        chosen_by = argument;
+      row = of;
+      choice.report = row->report;
+      const ExplainSwitch &entry = row->switches[index];
+      given[index] = argument;
+      if (entry.takes == kTakesSeparator) {
+        choice.csv = true;
+        if (!TakesSeparator(rest, &choice.csv_separator))
+          return Refuse(choice, kRefusedSeparator, argument);
+      } else if (entry.takes == kTakesValue) {
+        if (at + 1 >= argc)
+          return Refuse(choice, kRefusedWithoutValue, argument);
+        choice.*entry.value = argv[++at];
+      }
+    } else if (!switches_ended && LooksLikeSwitch(argument)) {
+      return Refuse(choice, kRefusedUnknownSwitch, argument);
+    } else {
+      if (plains < 4)
+        plain[plains] = argument;
+      plains++;
+    }
+  }
+  if (plains > row->places)
+    return Refuse(choice, kRefusedWithoutPlace, plain[row->places]);
+  if (!SwitchesFitTogether(*row, given, &choice))
+    return choice;
+  TakePlaces(plain, plains, &choice);
   return choice;
 }
 
@@ -189,7 +333,7 @@ int ExplainRun(int argc, const char *const *argv) {
   }
   SilenceStandardOutput(true);
   UseConsoleDevice(&kNoConsole);
-  int exit_code = RunChosenReport(choice, argc, argv);
+  int exit_code = RunChosenReport(choice);
   UseConsoleDevice(nullptr);
   SilenceStandardOutput(false);
   FlushReport();

@@ -48,4 +48,7 @@ bool OsFullPath(const char *path, bool for_creation, char *full,
 // Called once, before the first write.
 bool OsPrepareStandardOutput();
 
+// The machine's clock: today's date in local time, the year in full.
+void OsLocalDate(int *year, int *month, int *day);
+
 #endif

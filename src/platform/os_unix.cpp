@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "platform/cp866.h"
 #include "platform/os.h"
@@ -238,3 +239,16 @@ bool OsFullPath(const char *path, bool for_creation, char *full,
 }
 
 bool OsPrepareStandardOutput() { return isatty(STDOUT_FILENO) != 0; }
+
+void OsLocalDate(int *year, int *month, int *day) {
+  time_t now = time(nullptr);
+  struct tm local;
+  if (localtime_r(&now, &local) == nullptr) {
+    *year = 1970;
+    *month = *day = 1;
+    return;
+  }
+  *year = local.tm_year + 1900;
+  *month = local.tm_mon + 1;
+  *day = local.tm_mday;
+}

@@ -127,3 +127,11 @@ bool OsPrepareStandardOutput() {
   DWORD mode = 0;
   return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
 }
+
+void OsLocalDate(int *year, int *month, int *day) {
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  *year = local.wYear;
+  *month = local.wMonth;
+  *day = local.wDay;
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,17 @@ std::string Plain(const std::string &text) {
 
 std::string Utf8(const ProgramRun &run) {
   return TestingWindowsBuild() ? Cp866ToUtf8(run.output) : run.output;
+}
+
+// The day so many days before today by this machine's clock, in the
+// form strftime's format gives.
+std::string DayBefore(int days, const char *format) {
+  time_t when = time(nullptr) - static_cast<time_t>(days) * 24 * 3600;
+  struct tm local;
+  localtime_r(&when, &local);
+  char day[16];
+  strftime(day, sizeof day, format, &local);
+  return day;
 }
 
 const char kHeader[] =
@@ -465,6 +477,62 @@ TEST(History, TheSwitchesAndTheDaysAskedFor) {
             std::string::npos)
       << run.output;
 
+  // A log dated by each line's "+ dd Mon" alone: a window of the last
+  // year takes its days as the last such days up to today, an older one
+  // compares their month and day; a time given takes the calls from it on
+  // and before it; today and yesterday are the machine's.
+  const std::string yesterday = " + " + DayBefore(1, "%d %b");
+  const std::string today = " + " + DayBefore(0, "%d %b");
+  const std::string kLastDays =
+      yesterday + " 06:59:00 CallerID: 123-45-67 1\r\n" + yesterday +
+      " 06:59:09 CONNECT 2400\r\n" + yesterday +
+      " 07:00:00 CallerID: 555-12-34 3\r\n" + yesterday +
+      " 07:00:09 CONNECT 9600\r\n" + today +
+      " 06:00:00 CallerID: 123-45-67 1\r\n" + today +
+      " 06:00:09 CONNECT 2400\r\n" + today +
+      " 07:00:00 CallerID: 555-12-34 3\r\n" + today +
+      " 07:00:09 CONNECT 9600\r\n";
+  const std::string kMarch =
+      " + 11 Mar 20:31:08 CallerID: 123-45-67 1\r\n"
+      " + 11 Mar 20:31:09 CONNECT 2400\r\n"
+      " + 12 Mar 21:31:08 CallerID: 555-12-34 3\r\n"
+      " + 12 Mar 21:31:09 CONNECT 9600\r\n";
+  struct Kept {
+    const std::string &log;
+    std::vector<std::string> window;
+    const char *rows;
+  };
+  const Kept kKept[] = {
+      {kLastDays, {"--since", DayBefore(0, "%Y-%m-%d")},
+       "6,06:00:09\n8,07:00:09"},
+      {kLastDays, {"--until", DayBefore(1, "%d.%m.%Y")},
+       "2,06:59:09\n4,07:00:09"},
+      {kLastDays, {"--since", "yesterday 07:00"},
+       "4,07:00:09\n6,06:00:09\n8,07:00:09"},
+      {kLastDays, {"--since", "-1", "--until", "today 06:30"},
+       "2,06:59:09\n4,07:00:09\n6,06:00:09"},
+      {kLastDays, {"--since", "yesterday 07:00", "--until", "today 07:00"},
+       "4,07:00:09\n6,06:00:09"},
+      {kMarch, {"--since", "2024-03-12"}, "4,21:31:09"},
+      {kMarch, {"--until", "2024-03-11 21:00"}, "2,20:31:09"},
+  };
+  for (const Kept &kept : kKept) {
+    station.Write("T-Mail.log", kept.log);
+    std::vector<std::string> arguments = {"--calls", "ringcheck.cfg", "--csv"};
+    arguments.insert(arguments.end(), kept.window.begin(), kept.window.end());
+    run = RunExplainerIn(station.dir.path, arguments);
+    EXPECT_EQ(run.exit_code, 0) << kept.window[1];
+    std::string rows;
+    std::string csv = Plain(run.output);
+    for (size_t at = csv.find('\n');
+         at != std::string::npos && at + 1 < csv.size();
+         at = csv.find('\n', at + 1))
+      rows += (rows.empty() ? "" : "\n") +
+              csv.substr(at + 1, csv.find(',', csv.find(',', at + 1) + 1) -
+                                     at - 1);
+    EXPECT_EQ(rows, kept.rows) << kept.window[1] << "\n" << csv;
+  }
+
   struct Refused {
     std::vector<std::string> arguments;
     const char *said;
@@ -475,6 +543,8 @@ TEST(History, TheSwitchesAndTheDaysAskedFor) {
       {{"--calls", "ringcheck.cfg", "--until"},
        "The switch \"--until\" needs a value after it."},
       {{"--calls", "ringcheck.cfg", "--cvs"}, "Unknown switch \"--cvs\"."},
+      {{"--calls", "ringcheck.cfg", "--until", "today 7"},
+       "--until \"today 7\": not a date"},
       {{"--calls", "ringcheck.cfg", "/since", "2024-03-11"},
        "The mailer log gives no date on any line"},
   };

@@ -31,8 +31,8 @@ LogLineClass ClassifyAsRead(const std::string &text, LogScan *scan) {
   LogLineClass line;
   BeginLineClass(&line);
   ScanLogLine(scan, piece);
-  ClassifyPiece(&line, piece, strlen(piece));
   NoteScanFindings(&line, scan);
+  ClassifyPiece(&line, piece, strlen(piece));
   SettleLineKind(&line);
   return line;
 }
@@ -68,6 +68,9 @@ TEST(LogLines, EachLineHasOneKind) {
       {" 2:5020/777.12@fidonet, point", "address", "2:5020/777.12@fidonet",
        ""},
       {"AKA 2:5020/777 2:463/68", "address", "2:5020/777", ""},
+      {"Point 2:5020/777.12 calling", "address", "2:5020/777.12", ""},
+      {"Remote 2:5030/1@FidoNet", "address", "2:5030/1@fidonet", ""},
+      {"Remote 2:5020/777. Ok", "address", "2:5020/777", ""},
       {" 02:10:01 Dial 2:5020/52, ATDT5551234", "dial", "2:5020/52", ""},
       {"2:5020/40000", "plain", "", ""},
       {"0:5020/1", "plain", "", ""},

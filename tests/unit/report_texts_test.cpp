@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "explain/audit/texts.h"
+#include "explain/explain.h"
 #include "explain/call/texts.h"
 #include "explain/history/texts.h"
 #include "explain/report/texts.h"
@@ -80,6 +82,36 @@ TEST(ReportTexts, TheNounAfterACountAgreesWithIt) {
   EXPECT_EQ(Cp866ToUtf8(CountForm(3, kFormDigitDative)), "цифрам");
   EXPECT_EQ(Cp866ToUtf8(CountForm(21, kFormDigitGenitive)), "цифры");
   EXPECT_EQ(Cp866ToUtf8(CountForm(21, kFormLineAccusative)), "строку");
+  UseReportLanguage(kEnglish);
+}
+
+// The usage and the help name every switch of the command line's table, in
+// both languages, and no switch the table does not hold.
+TEST(ReportTexts, TheHelpNamesTheSwitchesOfTheTable) {
+  std::set<std::string> table;
+  for (int row = 0; row < kExplainRowCount; row++)
+    for (const ExplainSwitch &entry : kExplainRows[row].switches)
+      if (entry.name != nullptr)
+        table.insert(entry.name);
+  for (ReportLanguage language : {kEnglish, kRussian}) {
+    UseReportLanguage(language);
+    std::string help = std::string(Text(kUsage)) + Text(kHelpAbout) +
+                       Text(kHelpUsers) + Text(kHelpCalls);
+    for (const std::string &name : table)
+      EXPECT_NE(help.find((name == "?" ? "/" : "--") + name), std::string::npos)
+          << name << " in language " << language;
+    for (size_t at = help.find("--"); at != std::string::npos;
+         at = help.find("--", at + 2)) {
+      size_t end = at + 2;
+      while (end < help.size() &&
+             (islower(static_cast<unsigned char>(help[end])) ||
+              (help[end] == '-' && end > at + 2)))
+        end++;
+      std::string name = help.substr(at + 2, end - at - 2);
+      EXPECT_TRUE(name.empty() || table.count(name) > 0)
+          << "--" << name << " in language " << language;
+    }
+  }
   UseReportLanguage(kEnglish);
 }
 

@@ -43,12 +43,6 @@ struct ExemptEntry {
   bool names_record;
 };
 
-struct BannedPattern {
-  char pattern[kNumberPatternCapacity + 1];
-  std::string line;
-  int number;
-};
-
 struct Unrecognised {
   int64_t index;
   char name[kUserNameCapacity + 1];
@@ -126,14 +120,6 @@ struct ByText {
   }
 };
 
-void TakeBannedEntry(const char *entry) {
-  BannedPattern pattern;
-  TakeNumberPattern(entry, pattern.pattern);
-  pattern.line = ReportInputs.list_piece;
-  pattern.number = ReportInputs.list_line;
-  audit.patterns.push_back(pattern);
-}
-
 void TakeExemptEntry(const char *entry) {
   audit.exempt_by_text.push_back(audit.exempt.size());
   audit.exempt.push_back(
@@ -141,7 +127,7 @@ void TakeExemptEntry(const char *entry) {
 }
 
 void ReadLists() {
-  ReadListUnder(BADLIST, kBannedHeading, TakeBannedEntry);
+  audit.patterns = ReadBannedPatternsUnder();
   ReadListUnder(GOODLIST, kExemptHeading, TakeExemptEntry);
   std::sort(audit.exempt_by_text.begin(), audit.exempt_by_text.end(),
             ByText());

@@ -11,12 +11,24 @@
 // before that line's is the next year's.
 LogDate DateInYearOf(LogDate date, LogDate line_date);
 
-// yyyy-mm-dd or dd.mm.yyyy, as --since and --until take them.
-bool ReadWindowDate(const char *text, LogDate *date);
-// Whether the date lies in the window from since to until, both days
-// included (a day 0 leaves that side open).  A year-less date lies in it
-// when it does in some year the window spans.
-bool DateInWindow(LogDate date, LogDate since, LogDate until);
+// A side of the window of calls kept: a day, and a time on it.
+struct WindowBound {
+  LogDate date;  // day 0: that side is open
+  int second;    // from midnight; -1: none given, the whole day
+};
+
+// --since and --until: yyyy-mm-dd, dd.mm.yyyy, today, yesterday or -N (N
+// days before today), each with a time after a blank if need be (H:MM,
+// HH:MM or HH:MM:SS).
+bool ReadWindowDate(const char *text, LogDate today, WindowBound *bound);
+// Whether a call of date and time (as LineStamp's, "" for none, taken as
+// midnight) lies in the window: from since on (at or after its time) and
+// up to until (its whole day, or before its time).  A date without a year
+// is the last such day up to today where the window begins within the
+// last year (or ends there, with no beginning); else it is compared by
+// month and day in the window's own years.
+bool DateInWindow(LogDate date, const char *time, WindowBound since,
+                  WindowBound until, LogDate today);
 // Compares two dates of known years: below 0, 0 or above.
 int CompareDates(LogDate a, LogDate b);
 

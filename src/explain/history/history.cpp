@@ -25,6 +25,7 @@
 #include "explain/report/run.h"
 #include "explain/report/texts.h"
 #include "explain/report/writer.h"
+#include "platform/os.h"
 #include "platform/text_output.h"
 #include "run/run_observer.h"
 #include "run/run_status.h"
@@ -45,8 +46,9 @@ struct Pattern {
 
 struct Window {
   bool given;
-  LogDate since;  // day 0: open
-  LogDate until;
+  WindowBound since;  // day 0: open
+  WindowBound until;
+  LogDate today;  // by the machine's clock
 };
 
 struct Progress {
@@ -60,7 +62,8 @@ Pattern pattern;
 Window window;
 Progress progress;
 bool calls_begun;
-bool no_dates;  // a window was asked of a log without dates
+bool calls_dated;  // some call had a date, of a date line or its own
+bool no_dates;     // a window was asked of a log without dates
 
 const RunObserver kHistoryObserver = {
     nullptr, nullptr,               SeeBadConfigLine,     nullptr, nullptr,
@@ -77,16 +80,19 @@ void SayRefused(const char *text) {
     ReportPlainLine(text);
 }
 
-// The days asked for; false, said, when one is no date.
+// The days asked for, today's date by the machine's clock; false, said,
+// when one is no date.
 bool TakeWindow() {
   const char *const days[2] = {request.since, request.until};
   const char *const names[2] = {"--since", "--until"};
-  LogDate *const dates[2] = {&window.since, &window.until};
+  WindowBound *const bounds[2] = {&window.since, &window.until};
+  LogDate &today = window.today;
+  OsLocalDate(&today.year, &today.month, &today.day);
   for (int side = 0; side < 2; side++) {
     if (days[side] == nullptr)
       continue;
     window.given = true;
-    if (!ReadWindowDate(days[side], dates[side])) {
+    if (!ReadWindowDate(days[side], today, bounds[side])) {
       char said[kReportWidth * 4];
       QuoteBuffer quote;
       snprintf(said, sizeof said, Text(kHistoryBadDate), names[side],
@@ -98,18 +104,33 @@ bool TakeWindow() {
   return true;
 }
 
+// A side of the window as the reader writes dates, its time after it
+// (text holds 24 bytes).
+void ShowBound(WindowBound bound, bool russian, char *text) {
+  char date[11];
+  ShowDate(bound.date, russian, date);
+  int second = bound.second;
+  if (second < 0)
+    snprintf(text, 24, "%s", date);
+  else if (second % 60 == 0)
+    snprintf(text, 24, "%s %02d:%02d", date, second / 3600, second / 60 % 60);
+  else
+    snprintf(text, 24, "%s %02d:%02d:%02d", date, second / 3600,
+             second / 60 % 60, second % 60);
+}
+
 void ReportWindow() {
   if (!window.given)
     return;
-  char since[11];
-  char until[11];
+  char since[24];
+  char until[24];
   bool russian = ReportLanguageInUse() == kRussian;
-  ShowDate(window.since, russian, since);
-  ShowDate(window.until, russian, until);
+  ShowBound(window.since, russian, since);
+  ShowBound(window.until, russian, until);
   ReportBlankLine();
   ReportLine(Text(kHistoryWindow),
-             window.since.day != 0 ? since : Text(kHistoryWindowStart),
-             window.until.day != 0 ? until : Text(kHistoryWindowEnd));
+             window.since.date.day != 0 ? since : Text(kHistoryWindowStart),
+             window.until.date.day != 0 ? until : Text(kHistoryWindowEnd));
 }
 
 void ReadConfiguration(const char *path) {
@@ -208,7 +229,10 @@ bool PatternKeeps(const Call &call) {
 }
 
 void TakeCall(const Call &walked) {
-  if (window.given && !DateInWindow(walked.date, window.since, window.until))
+  calls_dated = calls_dated || walked.date.day != 0;
+  if (window.given &&
+      !DateInWindow(walked.date, walked.time, window.since, window.until,
+                    window.today))
     return;
   if (!PatternKeeps(walked))
     return;
@@ -261,7 +285,8 @@ void HistoryStages() {
   }
   if (progress.shown)
     OsShowProgress("");
-  if (window.given && !log.dated) {
+  // No call was kept then, so no row was written.
+  if (window.given && !log.dated && !calls_dated) {
     no_dates = true;
     return;
   }
@@ -286,6 +311,7 @@ int ReportCallHistory(const HistoryRequest &asked) {
   window = Window();
   progress = Progress();
   calls_begun = false;
+  calls_dated = false;
   no_dates = false;
   ForgetReportInputs();
   ForgetNumbers();

@@ -23,11 +23,6 @@ constexpr size_t kMostNameBytes = 8 << 20;
 constexpr size_t kFirstSlots = 1024;
 constexpr size_t kMostSlots = kMostNumbers * 2;
 
-struct BannedPattern {
-  char pattern[kNumberPatternCapacity + 1];
-  int line;
-};
-
 struct Numbers {
   std::vector<BannedPattern> banned;
   // The base.
@@ -43,19 +38,12 @@ struct Numbers {
 
 Numbers numbers;
 
-void TakeBannedEntry(const char *entry) {
-  BannedPattern banned;
-  TakeNumberPattern(entry, banned.pattern);
-  banned.line = ReportInputs.list_line;
-  numbers.banned.push_back(banned);
-}
-
 // The BADLIST line that bans a number, as CheckBannedNumbers would stop at
 // it; 0 when none does.
 int BannedBy(const char *number) {
   for (const BannedPattern &banned : numbers.banned)
     if (MatchNumberPattern(banned.pattern, number))
-      return banned.line;
+      return banned.number;
   return 0;
 }
 
@@ -130,7 +118,7 @@ void TakeRecord(const unsigned char *record, int64_t index) {
 void ForgetNumbers() { numbers = Numbers(); }
 
 void ReadBannedPatterns() {
-  ReadListUnder(BADLIST, kBannedHeading, TakeBannedEntry);
+  numbers.banned = ReadBannedPatternsUnder();
 }
 
 bool ReadSubscribers(ScopedFile *base) {

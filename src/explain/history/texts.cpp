@@ -13,7 +13,10 @@ const char *const kEnglishTexts[] = {
     "them;\n"
     "nothing is written.",
     "  CIDMASK %s: numbers are shown masked, as ringcheck compares them",
-    "%s %s: not a date; write it as yyyy-mm-dd or dd.mm.yyyy",
+    "%s %s: not a date\n"
+    "  write it as yyyy-mm-dd or dd.mm.yyyy, or today, yesterday or -N (N "
+    "days\n"
+    "  ago), with a time such as 07:00 after it if need be",
     "Calls kept: from %s to %s",
     "the first day",
     "the last day",
@@ -134,7 +137,10 @@ constexpr auto kRussianTexts = SplitRussianTexts<kHistoryTextCount>(
     "ringcheck-explain --calls: звонки из лога мейлера глазами ringcheck;\n"
     "ничего не записывается.\0"
     "  CIDMASK %s: номера показаны после маски, как их сверяет ringcheck\0"
-    "%s %s: это не дата; укажите ГГГГ-ММ-ДД или ДД.ММ.ГГГГ\0"
+    "%s %s: это не дата\n"
+    "  укажите ГГГГ-ММ-ДД, ДД.ММ.ГГГГ, today, yesterday или -N (N дней "
+    "назад),\n"
+    "  если нужно, со временем, например 07:00\0"
     "Оставлены звонки с %s по %s\0"
     "первого дня\0"
     "последний день\0"

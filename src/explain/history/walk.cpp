@@ -7,7 +7,9 @@
 // NO ANSWER, NO DIALTONE), a dial, a date line, an address, or plain; and
 // the stamp it begins with, a date and a time.  A line that holds neither
 // the marker nor CONNECT is passed over as it stands, and classified from
-// its bytes only when wanted: while a call is held or a session open.  The
+// its bytes only when wanted: while a call is held, or where it may name
+// an address while a session is open; the last ones passed otherwise are
+// read again when a CONNECT or a session's address asks for them.  The
 // scan tells what a caller-id piece did with its digits only through the
 // watcher (SeeDigitsVoidedInWalk, SeeDigitsEndedInWalk), which notes it
 // for the line being read.
@@ -166,6 +168,7 @@ struct Walk {
   LogLine *previous;  // nullptr before the second line
   int64_t lines;
   LogLineClass passed_class;  // of a line passed over, when wanted
+  bool passed_wanted;
   PassedLine passed[kSessionLines];  // the last ones, unread
   int passed_count;
   int passed_first;
@@ -331,12 +334,15 @@ void Take(const Call &call) {
   WaitingCall &waiting = walk.waiting[walk.waiting_count++];
   waiting.call = call;
   waiting.settled = !call.connected;
-  for (SettledConnection &settled : walk.settled)
-    if (call.connected && settled.line == call.line) {
+  for (int i = 0; call.connected && i < kWaitingCalls; i++) {
+    SettledConnection &settled = walk.settled[i];
+    if (settled.line == call.line) {
       GiveKind(settled, &waiting.call);
       waiting.settled = true;
       settled.line = 0;
+      break;
     }
+  }
   HandOnSettled();
 }
 
@@ -521,8 +527,12 @@ bool PassedBytes(const PassedLine &passed, char *text) {
          OsReadBytes(file, text, passed.length) == passed.length;
 }
 
-// The lines passed over right before a CONNECT, told to the kinds' rules
-// now: a dial or an address there makes it the station's own call.
+// The lines passed over unread, told to the kinds' rules now, in their
+// order, before a CONNECT (a dial or an address there makes it the
+// station's own call) or an address in a session (an end among them may
+// have ended the session first).  Any other line read whole forgets them:
+// after a caller-id line or a date line nothing before matters to the
+// next connection, and they name no address a session could take.
 void FollowPassedLines() {
   for (int i = 0; i < walk.passed_count; i++) {
     const PassedLine &passed =
@@ -557,15 +567,11 @@ void EndLine(int64_t end) {
     OnOtherLine(line);
 }
 
-// Whether the lines that come must be classified as they pass: a call is
-// held or a session open.
-bool LinesWanted() {
-  return walk.state != kIdle || SessionOpen(&walk.kinds);
-}
-
 // The length of the next line when it holds neither the marker nor
 // CONNECT, as the scan passes over it, classified into passed_class when
-// lines are wanted; when they are not, no date line either.  0 otherwise.
+// wanted (passed_wanted): while a call is held, or where it may name an
+// address (a slash) while a session is open.  A line not wanted is no date
+// line either.  0 otherwise.
 size_t PlainLineNext() {
   size_t length = PlainLineAhead(&walk.plain, &walk.reader);
   if (length == 0)
@@ -576,7 +582,10 @@ size_t PlainLineNext() {
   size_t line_length = length - 1;
   if (line_length > 0 && text[line_length - 1] == '\r')
     line_length--;
-  if (LinesWanted()) {
+  walk.passed_wanted =
+      walk.state != kIdle ||
+      (SessionOpen(&walk.kinds) && memchr(text, '/', line_length) != nullptr);
+  if (walk.passed_wanted) {
     ClassifyLogLine(text, line_length, false, false, &walk.passed_class);
     return length;
   }
@@ -606,7 +615,7 @@ void PassLine(int64_t start, size_t length, bool wanted) {
   PassPlainLine(&walk.scan, &walk.reader, length);
   if (wanted) {
     line->is = walk.passed_class;
-    walk.passed_count = 0;
+    FollowPassedLines();
     FollowKinds(*line);
     OnOtherLine(*line);
     return;
@@ -636,8 +645,8 @@ void ScanPiece(char *piece) {
   walk.piece_voided = false;
   walk.piece_digits = 0;
   ScanLogLine(&walk.scan, piece);
-  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
   NoteScanFindings(&line.is, &walk.scan);
+  ClassifyPiece(&line.is, piece, strnlen(piece, kLogPieceLength + 1));
   if (walk.piece_caller_id) {
     line.voided = line.voided || walk.piece_voided;
     line.digits = walk.piece_digits;
@@ -677,7 +686,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   BeginKindRules(&walk.kinds);
   ScopedFile log;
   if (!OpenFileForReading(Settings[LOGWITHAON], &log))
-    return {false, 0, 0, false};
+    return {0, 0, false, false};
   int64_t size = StreamLength(&log.file);
   ScopedFile tail;
   walk.tail_file = &tail;
@@ -697,7 +706,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   while (true) {
     size_t length;
     while (begins && (length = PlainLineNext()) > 0) {
-      PassLine(offset, length, LinesWanted());
+      PassLine(offset, length, walk.passed_wanted);
       offset += static_cast<int64_t>(length);
     }
     if (!ReadLinePiece(&walk.reader, piece, kLogPieceLength))
@@ -725,5 +734,5 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
     walk.waiting[i].settled = true;
   HandOnSettled();
   walk.tail_file = nullptr;
-  return {true, offset, walk.lines, walk.dated};
+  return {offset, walk.lines, walk.dated, true};
 }

@@ -13,10 +13,10 @@ void SeeDigitsVoidedInWalk(const char *stop);
 void SeeDigitsEndedInWalk(int64_t taken, int64_t wanted);
 
 struct LogWalked {
-  bool opened;  // false: the log could not be opened, and nothing was read
   int64_t bytes;
   int64_t lines;
-  bool dated;  // some line of the log gave a date
+  bool dated;   // some line of the log gave a date
+  bool opened;  // false: the log could not be opened, and nothing was read
 };
 
 // Opens the log LOGWITHAON names, calls begin, then hands each call to

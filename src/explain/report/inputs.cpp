@@ -29,25 +29,55 @@ void ReadConfigurationUnder(const char *path) {
     ReportLine(Text(kBadLinesCount), ReportInputs.bad_config_lines);
 }
 
+namespace {
+
+// The report's own taker of a list's entries, and how many it took.
+struct ListTaken {
+  void (*take)(const char *entry);
+  long long entries;
+};
+
+ListTaken list_taken;
+
+void CountListEntry(const char *entry, const void *) {
+  list_taken.entries++;
+  list_taken.take(entry);
+}
+
+std::vector<BannedPattern> *patterns_read;
+
+void TakeBannedPattern(const char *entry) {
+  BannedPattern banned;
+  TakeNumberPattern(entry, banned.pattern);
+  banned.line = ReportInputs.list_piece;
+  banned.number = ReportInputs.list_line;
+  patterns_read->push_back(banned);
+}
+
+}  // namespace
+
+// Nothing is said while the entries are read, so the file's facts follow
+// its reading.
 void ReadListUnder(int slot, ReportText heading,
                    void (*take)(const char *entry)) {
   ReportPathHeading(heading, Settings[slot]);
-  ScopedFile list;
-  if (!OpenFileForReading(Settings[slot], &list)) {
+  ReportInputs.list_line = 0;
+  list_taken = {take, 0};
+  if (!ReadListEntries(slot, CountListEntry, nullptr)) {
     ReportPlainLine(Text(kListMissing));
     return;
   }
   ReportFoundPath(Settings[slot], false);
   ReportPlainLine(Text(kListOpened));
-  TextReader reader;
-  BeginTextReading(&reader, &list);
-  ReportInputs.list_line = 0;
-  long long entries = 0;
-  ListLine entry;
-  for (; ReadListEntry(&reader, entry); entries++)
-    take(entry);
-  CloseFile(&list);
-  ReportLine(Text(kListEntries), entries);
+  ReportLine(Text(kListEntries), list_taken.entries);
+}
+
+std::vector<BannedPattern> ReadBannedPatternsUnder() {
+  std::vector<BannedPattern> patterns;
+  patterns_read = &patterns;
+  ReadListUnder(BADLIST, kBannedHeading, TakeBannedPattern);
+  patterns_read = nullptr;
+  return patterns;
 }
 
 bool OpenUserBaseUnder(ScopedFile *base, int64_t *records) {

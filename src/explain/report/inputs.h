@@ -6,6 +6,8 @@
 #define RINGCHECK_EXPLAIN_REPORT_INPUTS_H
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "checks/subscriber.h"
 #include "explain/report/texts.h"
@@ -36,6 +38,17 @@ void ReadConfigurationUnder(const char *path);
 // read as empty.
 void ReadListUnder(int slot, ReportText heading,
                    void (*take)(const char *entry));
+// A BADLIST entry: its pattern as the check compares it, the line as read
+// and its number (a piece of a long line counts as a line of its own, as
+// ringcheck reads it).
+struct BannedPattern {
+  char pattern[kNumberPatternCapacity + 1];
+  std::string line;
+  int number;
+};
+// BADLIST under its heading, read by its check's own reader: the one
+// reading of its numbered patterns for every report.
+std::vector<BannedPattern> ReadBannedPatternsUnder();
 // Opens users.tor and counts its records; false, said, when it cannot be
 // opened.  A base of more records than a phone key numbers is said and
 // thrown as BaseTooLarge.

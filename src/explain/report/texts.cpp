@@ -19,15 +19,25 @@ const char *const kEnglishTexts[] = {
     "  found as %s",
     "  not found",
     "No configuration file given: ringcheck needs one.",
-    "Usage: ringcheck-explain CONFIG-FILE [\"LOGIN NAME\"]\n"
+    "Usage: ringcheck-explain CONFIG-FILE [--] [\"LOGIN NAME\"]\n"
     "       ringcheck-explain --users CONFIG-FILE\n"
-    "       ringcheck-explain --calls [--csv] [--since DATE] [--until DATE]\n"
+    "       ringcheck-explain --calls [--csv[=;]] [--since DATE] "
+    "[--until DATE]\n"
     "                         CONFIG-FILE [PATTERN]\n"
+    "       ringcheck-explain --calls --netmail DIR --address ADDR "
+    "[--to NAME]\n"
+    "                         [--to-address ADDR2] [--since DATE] "
+    "[--until DATE]\n"
+    "                         CONFIG-FILE [PATTERN]\n"
+    "       ringcheck-explain --help\n"
     "  CONFIG-FILE  the configuration file, as the BBS script gives it to "
     "ringcheck\n"
-    "  LOGIN NAME   the name the caller logged in with; may be left out\n"
+    "  LOGIN NAME   the name the caller logged in with; may be left out; "
+    "after --\n"
+    "               when it begins like a switch\n"
     "  --users      (or /users) audits the user base instead of a call\n"
     "  --calls      (or /calls) lists the calls of the whole mailer log\n"
+    "  --help       (or /?, -h, -?) shows this help\n"
     "Run it in the directory the script runs ringcheck in: relative paths in "
     "the\n"
     "configuration count from there.",
@@ -54,7 +64,8 @@ const char *const kEnglishTexts[] = {
     "ringcheck-explain: a dry run of ringcheck.  It reads the same files, runs "
     "the\n"
     "same checks and tells why a call came out as it did.  It writes "
-    "nothing.",
+    "nothing\n"
+    "but the netmail message that --calls --netmail asks for.",
     "Language: RINGCHECK_LANG=ru or RINGCHECK_LANG=en; otherwise the user's "
     "own\n"
     "(the UI language on Windows; LC_ALL, LC_MESSAGES or LANG elsewhere).",
@@ -87,14 +98,24 @@ const char *const kEnglishTexts[] = {
     "the hours.  PATTERN, written as a BADLIST line, keeps the calls it "
     "matches\n"
     "and says what it would turn away.  --since DATE and --until DATE "
-    "(yyyy-mm-dd\n"
-    "or dd.mm.yyyy) keep the calls of those days; --csv gives one CSV row a "
-    "call\n"
-    "in UTF-8 instead.  The switches may stand anywhere.  It exits with 0 "
-    "when the\n"
-    "log was read, 1, 2 or 5 as ringcheck would, 5 for a switch it does not "
-    "know\n"
-    "or a date it cannot read, 6 when memory runs out.",
+    "(yyyy-mm-dd,\n"
+    "dd.mm.yyyy, today, yesterday or -N for N days ago, a time after it if "
+    "need be:\n"
+    "\"yesterday 07:00\") keep the calls of those days, from the time of "
+    "--since on\n"
+    "and before the time of --until; --csv gives one CSV row a call in "
+    "UTF-8\n"
+    "instead, --csv=; with ; between the fields.  --netmail DIR writes the "
+    "history\n"
+    "as one netmail message into the folder DIR instead, from the station's "
+    "own\n"
+    "--address ADDR to --to NAME (Sysop) at --to-address ADDR2 (ADDR).  The "
+    "switches\n"
+    "may stand anywhere; -- ends them.  It exits with 0 when the log was "
+    "read, 1, 2\n"
+    "or 5 as ringcheck would, 5 for a switch it does not know or a date it "
+    "cannot\n"
+    "read, 6 when memory runs out, 7 when the message cannot be written.",
     "none",
     "byte|bytes|bytes",
     "line|lines|lines",
@@ -108,6 +129,10 @@ const char *const kEnglishTexts[] = {
     "Unknown switch %s.",
     "The switch %s needs a value after it.",
     "the command line was refused",
+    "The argument %s has no place on the command line.",
+    "The switches %s and %s cannot go together.",
+    "The switch %s needs --%s beside it.",
+    "The switch %s wants one separator character after = or :.",
 };
 static_assert(OneTextAnEntry<kReportTextCount>(kEnglishTexts),
               "one English text an entry of ReportText");
@@ -117,14 +142,22 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "  найден: %s\0"
     "  не найден\0"
     "Конфиг не задан, а без него ringcheck не работает.\0"
-    "Запуск: ringcheck-explain КОНФИГ [\"ЛОГИН\"]\n"
+    "Запуск: ringcheck-explain КОНФИГ [--] [\"ЛОГИН\"]\n"
     "        ringcheck-explain --users КОНФИГ\n"
-    "        ringcheck-explain --calls [--csv] [--since ДАТА] [--until ДАТА]\n"
+    "        ringcheck-explain --calls [--csv[=;]] [--since ДАТА] "
+    "[--until ДАТА]\n"
     "                          КОНФИГ [ШАБЛОН]\n"
+    "        ringcheck-explain --calls --netmail КАТАЛОГ --address АДРЕС\n"
+    "                          [--to ИМЯ] [--to-address АДРЕС2] "
+    "[--since ДАТА]\n"
+    "                          [--until ДАТА] КОНФИГ [ШАБЛОН]\n"
+    "        ringcheck-explain --help\n"
     "  КОНФИГ   файл конфигурации, тот же, что скрипт BBS передает ringcheck\n"
-    "  ЛОГИН    имя, под которым вошел звонящий; можно не указывать\n"
+    "  ЛОГИН    имя, под которым вошел звонящий; можно не указывать; если оно\n"
+    "           начинается как ключ, ставьте перед ним --\n"
     "  --users  (или /users) проверить базу юзеров, а не звонок\n"
     "  --calls  (или /calls) показать звонки из всего лога мейлера\n"
+    "  --help   (или /?, -h, -?) эта справка\n"
     "Запускайте из того каталога, где скрипт запускает ringcheck:\n"
     "относительные пути в конфиге отсчитываются от него.\0"
     "  не открывается\0"
@@ -149,7 +182,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "нет конфига\0"
     "ringcheck-explain: пробный прогон ringcheck.  Читает те же файлы, делает\n"
     "те же проверки и объясняет, почему звонок обработан так, а не иначе.\n"
-    "Ничего не записывает.\0"
+    "Ничего не записывает, кроме письма нетмейлом по --calls --netmail.\0"
     "Язык: RINGCHECK_LANG=ru или RINGCHECK_LANG=en, иначе язык пользователя\n"
     "(язык интерфейса Windows; в POSIX - LC_ALL, LC_MESSAGES или LANG).\0"
     "Код возврата (errorlevel) - тот же, что дал бы ringcheck:\0"
@@ -172,11 +205,18 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "и чей номер в строке АОНа этого звонка; потом номера, итоги, дни и "
     "часы.\n"
     "ШАБЛОН, записанный как строка BADLIST, оставляет подходящие звонки и\n"
-    "говорит, кому он отказал бы. --since ДАТА и --until ДАТА (ГГГГ-ММ-ДД или\n"
-    "ДД.ММ.ГГГГ) оставляют звонки этих дней; с --csv - строка CSV на звонок,\n"
-    "в UTF-8. Ключи можно ставить в любом месте. Код возврата 0, если лог\n"
+    "говорит, кому он отказал бы. --since ДАТА и --until ДАТА (ГГГГ-ММ-ДД,\n"
+    "ДД.ММ.ГГГГ, today, yesterday или -N - N дней назад, если нужно, со\n"
+    "временем: \"yesterday 07:00\") оставляют звонки этих дней, начиная со\n"
+    "времени --since и до времени --until; с --csv - строка CSV на звонок, в\n"
+    "UTF-8, с --csv=; - поля через \";\". --netmail КАТАЛОГ вместо этого "
+    "пишет\n"
+    "отчет одним письмом нетмейла в КАТАЛОГ: от --address АДРЕС (адрес\n"
+    "станции) для --to ИМЯ (Sysop) на --to-address АДРЕС2 (АДРЕС). Ключи "
+    "можно\n"
+    "ставить в любом месте, -- их заканчивает. Код возврата 0, если лог\n"
     "прочитан; 1, 2 и 5 - как у ringcheck; 5 и при неизвестном ключе или\n"
-    "неверной дате; 6, если не хватило памяти.\0"
+    "неверной дате; 6, если не хватило памяти; 7, если письмо не записать.\0"
     "нет\0"
     "байт|байта|байт\0"
     "строка|строки|строк\0"
@@ -189,7 +229,11 @@ constexpr auto kRussianTexts = SplitRussianTexts<kReportTextCount>(
     "соединение|соединения|соединений\0"
     "Неизвестный ключ %s.\0"
     "После ключа %s нужно значение.\0"
-    "командная строка не принята\0");
+    "командная строка не принята\0"
+    "Лишний аргумент %s.\0"
+    "Ключи %s и %s вместе не задаются.\0"
+    "К ключу %s нужен еще ключ --%s.\0"
+    "Ключ %s: после = или : нужен один символ-разделитель.\0");
 
 // RINGCHECK_LANG names a language only as ru or en, in either letter case,
 // as a Windows user may type it; any other value is no choice at all.

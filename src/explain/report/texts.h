@@ -55,6 +55,10 @@ enum ReportText {
   kUnknownSwitch,        // quote of the argument
   kSwitchWithoutValue,   // quote of the switch
   kStatusRefused,
+  kArgumentWithoutPlace,  // quote of the argument
+  kSwitchesApart,         // quotes of the two switches
+  kSwitchNeedsOther,      // quote of the switch, name of the one it needs
+  kSeparatorWanted,       // quote of the switch
   kReportTextCount
 };
 

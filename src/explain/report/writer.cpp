@@ -144,7 +144,15 @@ void ReportLine(const char *format, ...) {
   WriteLines(line);
 }
 
-void ReportPlainLine(const char *text) { ReportLine("%s", text); }
+// A line at a time: the help's texts are longer than a line's buffer.
+void ReportPlainLine(const char *text) {
+  for (const char *end = strchr(text, '\n'); end != nullptr;
+       end = strchr(text, '\n')) {
+    ReportLine("%.*s", static_cast<int>(end - text), text);
+    text = end + 1;
+  }
+  ReportLine("%s", text);
+}
 
 void ShowInColumn(char *shown, const char *text, size_t columns) {
   size_t used = 0;
