@@ -54,7 +54,12 @@ std::string Report(const Call *calls, size_t count, int64_t pattern_mail) {
   for (int64_t i = 0; i < pattern_mail; i++)
     CountMailMatched();
   ReportMailSessions();
-  ReportTotals(LogWalked{true, 1000, 40, true}, pattern_mail > 0);
+  LogWalked log = LogWalked();
+  log.bytes = 1000;
+  log.lines = 40;
+  log.dated = true;
+  log.opened = true;
+  ReportTotals(log, pattern_mail > 0);
   ReportDays();
   FlushReport();
   return console.StandardOutputBytes();
