@@ -426,6 +426,14 @@ TEST(History, MailSessionsAndOwnCallsAreNoneOfRingchecks) {
                           "2:5020/999@fidonet\n"
                           "12,22:00:09,,,yes,0,,,,,7770011,callerid_up,caller,"
                           "\n"));
+  // A Russian Windows' spreadsheet splits at ';'.
+  run = RunExplainerIn(station.dir.path,
+                       {"/calls", "/csv:;", "ringcheck.cfg"});
+  EXPECT_NE(Plain(run.output)
+                .find("\n7;03:05:21;7770011;2;yes;3;;;2;;7770011;;mail_in;"
+                      "2:5020/999@fidonet\n"),
+            std::string::npos)
+      << run.output;
   run = RunExplainerIn(station.dir.path, {"--calls", "ringcheck.cfg"});
   std::string report = Plain(run.output);
   for (const char *fact :
