@@ -10,9 +10,10 @@ rem below and take the rem off it, and your netmail folder in the NETMAIL
 rem line (or set ADDRESS and NETMAIL before the script runs); set
 rem TO_ADDRESS to the point you read your mail at,
 rem when not the station itself (the tosser must route netmail there); TO
-rem to your name in the reader (Sysop when not set); SINCE to when the
-rem night begins ("yesterday 07:00" when not set: a job at 07:00 then
-rem reports each call once).  RINGCHECK_EXPLAIN and RINGCHECK_CONFIG name
+rem to your name in the reader (Sysop when not set); SINCE and UNTIL to
+rem when the night begins and ends ("yesterday 07:00" and "today 07:00"
+rem when not set: a job at 07:00 then reports each call once, a call the
+rem job's own minute sees in the next morning's message).  RINGCHECK_EXPLAIN and RINGCHECK_CONFIG name
 rem the program and the configuration, where the package's guide installs
 rem them when not set.
 rem
@@ -27,11 +28,12 @@ if not defined RINGCHECK_EXPLAIN set "RINGCHECK_EXPLAIN=C:\RINGCHECK\RINGCHECK-E
 if not defined RINGCHECK_CONFIG set "RINGCHECK_CONFIG=C:\RINGCHECK\RINGCHECK.CFG"
 if not defined TO set "TO=Sysop"
 if not defined SINCE set "SINCE=yesterday 07:00"
+if not defined UNTIL set "UNTIL=today 07:00"
 if not defined ADDRESS goto noaddress
 
 setlocal EnableDelayedExpansion
 if not defined TO_ADDRESS set "TO_ADDRESS=!ADDRESS!"
-"!RINGCHECK_EXPLAIN!" --calls "!RINGCHECK_CONFIG!" --since "!SINCE!" --netmail "!NETMAIL!" --address "!ADDRESS!" --to-address "!TO_ADDRESS!" --to "!TO!"
+"!RINGCHECK_EXPLAIN!" --calls "!RINGCHECK_CONFIG!" --since "!SINCE!" --until "!UNTIL!" --netmail "!NETMAIL!" --address "!ADDRESS!" --to-address "!TO_ADDRESS!" --to "!TO!"
 endlocal & set "STATUS=%ERRORLEVEL%"
 
 rem 0: written; 2: written, without subscribers (users.tor not read); 7:

@@ -126,7 +126,7 @@ printf -- '---------- Mon 11 Mar 2024, T-Mail session log\r\n%s' \
   "$(cat "$drive/T-MAIL/T-MAIL.LOG")" > "$drive/T-MAIL/NIGHT.LOG"
 sed -e "s/^LOGWITHAON .*/LOGWITHAON C:\\\\T-MAIL\\\\NIGHT.LOG\r/" \
   "$home/RINGCHECK.CFG" > "$home/NIGHT.CFG"
-(cd "$home" && env -u RINGCHECK_EXPLAIN -u TO_ADDRESS -u TO -u SINCE \
+(cd "$home" && env -u RINGCHECK_EXPLAIN -u TO_ADDRESS -u TO -u SINCE -u UNTIL \
   RINGCHECK_CONFIG='C:\RINGCHECK\NIGHT.CFG' ADDRESS=2:5020/100 NETMAIL="$netmail" \
   timeout "${RINGCHECK_WINE_TIMEOUT:-60}" "$wine" cmd /c NIGHTLY.BAT) \
   < /dev/null > "$work/out" 2>&1
