@@ -79,17 +79,17 @@ bool MayBeginAt(const char *text, size_t at) {
   return !(text[at - 1] == ':' && at >= 2 && IsDigit(text[at - 2]));
 }
 
-// The number's digits at text, and the end of them.
+// The number's digits at text, and the end of them.  Its places are
+// counted first, so that the digits go straight to their places, the last
+// first; unsigned, as the numbers are never below 0, divides the quicker.
 char *PutNumber(int number, char *text) {
-  char digits[8];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + number % 10);
-    number /= 10;
-  } while (number > 0);
-  while (count > 0)
-    *text++ = digits[--count];
-  return text;
+  unsigned value = static_cast<unsigned>(number);
+  size_t places = 1;
+  for (unsigned power = 10; places < 10 && value >= power; power *= 10)
+    places++;
+  for (size_t at = places; at-- > 0; value /= 10)
+    text[at] = static_cast<char>('0' + value % 10);
+  return text + places;
 }
 
 }  // namespace

@@ -172,7 +172,10 @@ struct Walk {
   int passed_count;
   int passed_first;
   KindRules kinds;
+  // A ring, in order from waiting_first: a call handed on leaves its
+  // place, and the others are not moved.
   WaitingCall waiting[kWaitingCalls];
+  int waiting_first;
   int waiting_count;
   SettledConnection settled[kWaitingCalls];  // not yet taken; line 0: none
   int settled_next;
@@ -308,12 +311,16 @@ void BeginCall(const LogLine &line, bool connected, Call *call) {
 
 // Calls wait in their order until each connection's kind is known.
 void HandOnSettled() {
-  int handed = 0;
-  while (handed < walk.waiting_count && walk.waiting[handed].settled)
-    walk.take(walk.waiting[handed++].call);
-  walk.waiting_count -= handed;
-  memmove(walk.waiting, walk.waiting + handed,
-          sizeof walk.waiting[0] * static_cast<size_t>(walk.waiting_count));
+  while (walk.waiting_count > 0 && walk.waiting[walk.waiting_first].settled) {
+    walk.take(walk.waiting[walk.waiting_first].call);
+    walk.waiting_first = (walk.waiting_first + 1) % kWaitingCalls;
+    walk.waiting_count--;
+  }
+}
+
+// The i-th call waiting, from the first.
+WaitingCall &WaitingAt(int i) {
+  return walk.waiting[(walk.waiting_first + i) % kWaitingCalls];
 }
 
 void GiveKind(const SettledConnection &settled, Call *call) {
@@ -327,10 +334,10 @@ void Take(const Call &call) {
   // More waiting than a session's lines could hold: the first goes on as
   // it stands.
   if (walk.waiting_count == kWaitingCalls) {
-    walk.waiting[0].settled = true;
+    WaitingAt(0).settled = true;
     HandOnSettled();
   }
-  WaitingCall &waiting = walk.waiting[walk.waiting_count++];
+  WaitingCall &waiting = WaitingAt(walk.waiting_count++);
   waiting.call = call;
   waiting.settled = !call.connected;
   for (int i = 0; call.connected && i < kWaitingCalls; i++) {
@@ -347,7 +354,7 @@ void Take(const Call &call) {
 
 void Settle(const SettledConnection &settled) {
   for (int i = 0; i < walk.waiting_count; i++) {
-    WaitingCall &waiting = walk.waiting[i];
+    WaitingCall &waiting = WaitingAt(i);
     if (!waiting.settled && waiting.call.line == settled.line) {
       GiveKind(settled, &waiting.call);
       waiting.settled = true;
@@ -379,11 +386,13 @@ void TakeHeld() {
 }
 
 // A connection's number and why it has none, its own line known or not.
-void SettleConnection(HeldCall *held, const char *raw,
+void SettleConnection(HeldCall *held, const char *raw, const char *own_number,
                       const CallerIdLine *connect_line, int64_t end) {
   Call &call = held->call;
   const CallerIdLine *own = held->has_own_line ? &held->own_line : nullptr;
-  if (own != nullptr)
+  if (own_number != nullptr)
+    CopyNumber(call.caller_id, own_number);
+  else if (own != nullptr)
     OwnNumberOf(*own, call.caller_id);
   const CallerIdLine *last = connect_line != nullptr ? connect_line : own;
   call.why = WhyNoNumber(call, raw, own, last, end, &call.lines_up);
@@ -408,12 +417,18 @@ void OnConnect(const LogLine &line, int64_t end) {
   if (walk.state != kRinging && line.is.caller_id)
     connection.own_line = marked;
   connection.quiet_lines = 0;
+  // A ringing call's own number was settled as its line was held: it is
+  // the number of the line kept, not worked out again.
+  char own_number[kCallerNumberCapacity + 1];
+  bool own_known = walk.state == kRinging;
+  if (own_known)
+    CopyNumber(own_number, connection.call.caller_id);
   BeginCall(line, true, &connection.call);
   char raw[kCallerNumberCapacity + 1];
   int64_t before_start = walk.previous != nullptr ? walk.previous->start : 0;
   RingcheckView(end, before_start, &connection.call, raw);
-  SettleConnection(&connection, raw, line.is.caller_id ? &marked : nullptr,
-                   end);
+  SettleConnection(&connection, raw, own_known ? own_number : nullptr,
+                   line.is.caller_id ? &marked : nullptr, end);
   if (connection.has_own_line) {
     Take(connection.call);
     walk.state = kIdle;
@@ -737,7 +752,7 @@ LogWalked WalkMailerLog(void (*begin)(), void (*take)(const Call &call),
   if (EndKindRules(&walk.kinds, &settled))
     Settle(settled);
   for (int i = 0; i < walk.waiting_count; i++)
-    walk.waiting[i].settled = true;
+    WaitingAt(i).settled = true;
   HandOnSettled();
   walk.tail_file = nullptr;
   return {offset, walk.lines, walk.dated, true};
