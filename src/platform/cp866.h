@@ -38,6 +38,17 @@ constexpr unsigned short kCp866Unicode[128] = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x2116, 0x00A4, 0x25A0, 0x00A0,
 };
 
+// The byte of a Unicode character, 0 where code page 866 has none (and
+// for the character 0 itself).
+constexpr unsigned char Cp866ByteOfCodePoint(unsigned long code) {
+  if (code < 0x80)
+    return static_cast<unsigned char>(code);
+  for (unsigned byte = 0x80; byte <= 0xFF; byte++)
+    if (kCp866Unicode[byte - 0x80] == code)
+      return static_cast<unsigned char>(byte);
+  return 0;
+}
+
 // The byte as UTF-8 at out (at most 3 bytes); returns how many.
 inline size_t Cp866ToUtf8(unsigned char byte, char *out) {
   if (byte < 0x80) {

@@ -42,12 +42,8 @@ bool IsUtf8(const char *text) {
 }
 
 unsigned char Cp866ByteOf(long code) {
-  if (code < 0x80)
-    return static_cast<unsigned char>(code);
-  for (unsigned byte = 0x80; byte <= 0xFF; byte++)
-    if (kCp866Unicode[byte - 0x80] == code)
-      return static_cast<unsigned char>(byte);
-  return '?';
+  unsigned char byte = Cp866ByteOfCodePoint(static_cast<unsigned long>(code));
+  return byte != 0 ? byte : '?';
 }
 
 const char *MessagesLocale() {

@@ -20,13 +20,11 @@ struct Cp866Bytes {
 };
 
 constexpr unsigned char Cp866FromCodePoint(unsigned long code) {
-  if (code < 0x80)
-    return static_cast<unsigned char>(code);
-  for (unsigned byte = 0x80; byte <= 0xFF; byte++)
-    if (kCp866Unicode[byte - 0x80] == code)
-      return static_cast<unsigned char>(byte);
-  // In a constant expression this is a compile error.
-  throw "character without a code page 866 byte";
+  unsigned char byte = Cp866ByteOfCodePoint(code);
+  if (byte == 0 && code != 0)
+    // In a constant expression this is a compile error.
+    throw "character without a code page 866 byte";
+  return byte;
 }
 
 template <size_t N>

@@ -59,16 +59,12 @@ struct Rows {
 
 Rows rows;
 
-// What the call's own caller-id line gave, where ringcheck took nothing:
-// the number, who has it and, for a connection, what that cost.
-void DescribeCallerIdNumber(LineBuilder *text, const Call &call) {
-  if (call.caller_id[0] == '\0')
-    return;
+// The number the call's own caller-id line gave, whose record it is and
+// the BADLIST line that bans it.
+void DescribeCallerIdOwner(LineBuilder *text, const Call &call) {
   PutFormatted(text, Text(kHistoryRangFrom), call.caller_id);
-  if (!SubscribersRead())
-    return;
-  char read[kUserNameCapacity + 1];
   if (call.caller_id_record >= 0) {
+    char read[kUserNameCapacity + 1];
     QuoteBuffer quote;
     PutText(text, ", ");
     PutFormatted(text, Text(kHistoryRecord),
@@ -80,6 +76,18 @@ void DescribeCallerIdNumber(LineBuilder *text, const Call &call) {
   }
   if (call.caller_id_banned_by > 0)
     PutFormatted(text, Text(kHistoryBannedBy), call.caller_id_banned_by);
+}
+
+// What the call's own caller-id line gave, where ringcheck took nothing:
+// the number, who has it and, for a connection, what that cost.
+void DescribeCallerIdNumber(LineBuilder *text, const Call &call) {
+  if (call.caller_id[0] == '\0')
+    return;
+  if (!SubscribersRead()) {
+    PutFormatted(text, Text(kHistoryRangFrom), call.caller_id);
+    return;
+  }
+  DescribeCallerIdOwner(text, call);
   if (!call.connected)
     return;
   if (call.caller_id_banned_by > 0)
@@ -126,22 +134,8 @@ void DescribeMailCall(LineBuilder *text, const Call &call) {
     DescribeMailNumber(text, call.record, call.name, call.banned_by);
     return;
   }
-  if (call.caller_id[0] == '\0')
-    return;
-  PutFormatted(text, Text(kHistoryRangFrom), call.caller_id);
-  if (call.caller_id_record >= 0) {
-    char read[kUserNameCapacity + 1];
-    QuoteBuffer quote;
-    PutText(text, ", ");
-    PutFormatted(text, Text(kHistoryRecord),
-                 static_cast<long long>(call.caller_id_record + 1),
-                 QuoteWithin(quote,
-                             NameOfRecord(call.caller_id_record,
-                                          call.caller_id_name, read),
-                             kReportWidth));
-  }
-  if (call.caller_id_banned_by > 0)
-    PutFormatted(text, Text(kHistoryBannedBy), call.caller_id_banned_by);
+  if (call.caller_id[0] != '\0')
+    DescribeCallerIdOwner(text, call);
 }
 
 void DescribeCall(LineBuilder *text, const Call &call) {
