@@ -57,14 +57,25 @@ std::string ExplainerBeside(const std::string &binary) {
          binary.substr(name + std::string("ringcheck").size());
 }
 
-void SetEnvironment(const std::vector<std::string> &environment) {
-  for (const std::string &entry : environment) {
-    size_t equals = entry.find('=');
-    if (equals == std::string::npos)
-      unsetenv(entry.c_str());
-    else
-      setenv(entry.substr(0, equals).c_str(), entry.c_str() + equals + 1, 1);
+// The environment the program runs with: this process's own, changed by
+// environment ("NAME=value" sets, "NAME" alone unsets).  Made before the
+// fork: a test may run programs from two threads at once, and a child of
+// a process with threads may call nothing that takes a lock (malloc's)
+// before it execs.
+std::vector<std::string> ChangedEnvironment(
+    const std::vector<std::string> &environment) {
+  std::vector<std::string> entries;
+  for (char **entry = environ; *entry != nullptr; entry++)
+    entries.push_back(*entry);
+  for (const std::string &change : environment) {
+    std::string name = change.substr(0, change.find('='));
+    for (size_t at = entries.size(); at-- > 0;)
+      if (entries[at].compare(0, name.size() + 1, name + "=") == 0)
+        entries.erase(entries.begin() + static_cast<long>(at));
+    if (change.find('=') != std::string::npos)
+      entries.push_back(change);
   }
+  return entries;
 }
 
 ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
@@ -83,6 +94,11 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
   for (std::string &word : words)
     argv.push_back(word.data());
   argv.push_back(nullptr);
+  std::vector<std::string> entries = ChangedEnvironment(environment);
+  std::vector<char *> envp;
+  for (std::string &entry : entries)
+    envp.push_back(entry.data());
+  envp.push_back(nullptr);
 
   TempDir scratch;
   std::string output_path = scratch / "stdout";
@@ -97,8 +113,7 @@ ProgramRun RunBinaryIn(const std::string &binary, const std::string &directory,
       _exit(126);
     dup2(nothing, 0);
     dup2(output, 1);
-    SetEnvironment(environment);
-    execvp(argv[0], argv.data());
+    execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
   }
   int status = 0;
