@@ -59,7 +59,7 @@ constexpr auto kRussianTexts = SplitRussianTexts<kMessageTextCount>(
     ", отказано %lld\0"
     "весь лог\0"
     "ringcheck-explain: записано %s, нетмейл для %s, %s\0"
-    "%s %s: это не адрес FidoNet; пишите zone:net/node[.point]\0"
+    "%s %s: это не адрес FidoNet; укажите zone:net/node[.point]\0"
     "--to %s: имя от 1 до %d символов, без управляющих\0"
     "Каталог нетмейла %s: не найден или это не каталог; письмо не записано.\0"
     "Каталог нетмейла %s: письмо туда не записать (нет прав на запись или\n"
